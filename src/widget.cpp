@@ -1,0 +1,552 @@
+#include "widget.h"
+#include "ui_widget.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// A value strictly between -kTolerance and kTolerance counts as zero.
+constexpr double kTolerance = 1e-6;
+// A stage that has pivoted this many times without an end reports that it cycled.
+constexpr int kIterationLimit = 100;
+// Fixed size of one cell of a snapshot table, in pixels.
+constexpr int kCellHeight = 40;
+constexpr int kCellWidth = 110;
+// Minimum width of an input field, in pixels.
+constexpr int kFieldMinWidth = 20;
+
+bool nearZero(double v)
+{
+    return v > -kTolerance && v < kTolerance;
+}
+
+// Real values, in report lines and table cells alike: six significant digits.
+QString realText(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+
+// A label without a parent, given its text and then added to its layout.
+void addLabel(QLayout *layout, const QString &text)
+{
+    auto *label = new QLabel;
+    label->setText(text);
+    layout->addWidget(label);
+}
+
+} // namespace
+
+void TForm::closeEvent(QCloseEvent *e)
+{
+    e->ignore();
+}
+
+void sarea::closeEvent(QCloseEvent *e)
+{
+    e->ignore();
+}
+
+Widget::Widget(QWidget *parent)
+    : QWidget(parent),
+      n(2), m(1), ml(0), nl(0), iter(0), maxmin(nullptr), flg(false), flgmaxmin(true),
+      flgdel(false), A(nullptr), Z(nullptr), L(nullptr), lead(0), r(0), s(0),
+      step_1_rez(0), step_2_rez(0), x0(nullptr), Form(nullptr), formArea(nullptr),
+      ui(new Ui::Widget)
+{
+    ui->setupUi(this);
+    ui->pushButton_2->hide();
+    ui->label_4->hide();
+}
+
+Widget::~Widget()
+{
+    delete formArea;
+    releaseArrays();
+    delete ui;
+}
+
+// ---------------------------------------------------------------------------
+// Problem input form
+
+void Widget::on_spinBox_valueChanged(int arg1)
+{
+    n = arg1;
+}
+
+void Widget::on_spinBox_2_valueChanged(int arg1)
+{
+    m = arg1;
+}
+
+void Widget::on_pushButton_clicked()
+{
+    ui->label_4->setText(tr("xi >= 0; i = 0..%1").arg(n - 1));
+    ui->pushButton_2->show();
+    ui->label_4->show();
+    allocateArrays(n, m);
+    if (flg)
+        removeForm();
+    buildForm();
+    flg = true;
+    nl = n;
+    ml = m;
+}
+
+// The tableau is one block of rows behind a table of row pointers, so that it
+// can be released without knowing the size it was allocated for. A set that is
+// still held is released first.
+void Widget::allocateArrays(int vars, int cons)
+{
+    releaseArrays();
+    const int rows = cons + 1;
+    const int cols = vars + 1;
+    A = new double *[rows];
+    A[0] = new double[rows * cols];
+    for (int i = 1; i < rows; ++i)
+        A[i] = A[0] + i * cols;
+    Z = new double[cols];
+    L = new double[rows];
+    x0 = new double[vars];
+    flgdel = true;
+}
+
+void Widget::releaseArrays()
+{
+    if (!flgdel)
+        return;
+    delete[] A[0];
+    delete[] A;
+    delete[] Z;
+    delete[] L;
+    delete[] x0;
+    A = nullptr;
+    Z = L = x0 = nullptr;
+    flgdel = false;
+}
+
+// The widgets of a form are the newest children of the fixed container, and
+// its row layouts the only children of the two column layouts.
+void Widget::removeForm()
+{
+    QWidget *box = ui->verticalLayoutWidget_3;
+    const int widgets = 2 * ml * (nl + 1) + 2 * nl + 3;
+    for (int k = 0; k < widgets; ++k)
+        delete box->children().last();
+    for (QLayout *column : {ui->verticalLayout, ui->verticalLayout_2}) {
+        while (!column->children().isEmpty())
+            delete column->children().last();
+    }
+    list_A.clear();
+    list_Z.clear();
+    list_L.clear();
+    maxmin = nullptr;
+    repaint();
+}
+
+void Widget::addField(QLayout *row, QList<QLineEdit *> &list)
+{
+    auto *field = new QLineEdit;
+    field->setMinimumWidth(kFieldMinWidth);
+    field->setText(QStringLiteral("0"));
+    row->addWidget(field);
+    list.append(field);
+}
+
+void Widget::buildForm()
+{
+    // A field and "xj +" for every variable; the last label has no plus.
+    auto addTerms = [this](QLayout *row, QList<QLineEdit *> &list) {
+        for (int j = 0; j < n; ++j) {
+            addField(row, list);
+            addLabel(row, tr("x") + QString::number(j) + (j < n - 1 ? QStringLiteral(" +") : QString()));
+        }
+    };
+
+    QHBoxLayout *objective = ui->horizontalLayout_3;
+    addLabel(objective, QStringLiteral(" F  =  "));
+    addTerms(objective, list_Z);
+    addLabel(objective, QStringLiteral(" -> "));
+    maxmin = new QComboBox;
+    maxmin->addItem(tr("max"));
+    maxmin->addItem(tr("min"));
+    objective->addWidget(maxmin);
+
+    for (int i = 0; i < m; ++i) {
+        auto *left = new QHBoxLayout;
+        addTerms(left, list_A);
+        ui->verticalLayout->addLayout(left);
+        auto *right = new QHBoxLayout;
+        addLabel(right, QStringLiteral("<="));
+        addField(right, list_L);
+        ui->verticalLayout_2->addLayout(right);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Solve driver
+
+void Widget::on_pushButton_2_clicked()
+{
+    if (!flgdel)
+        allocateArrays(nl, ml); // the set of the last "ok" went with the last solve
+    readForm();
+    flgmaxmin = maxmin->currentIndex() == 0;
+    openReportWindow();
+    initialhead();
+    QVBoxLayout *vert = step_1();
+    if (step_1_rez == 1)
+        step_2(vert);
+    finishReport(vert);
+    ui->pushButton_2->setEnabled(false);
+    ui->pushButton->setEnabled(false);
+    horhead.clear();
+    verthead.clear();
+    releaseArrays();
+}
+
+// Constraint rows as typed, the objective row with its signs changed. A field
+// that does not hold a number counts as 0.
+void Widget::readForm()
+{
+    for (int i = 0; i <= ml; ++i) {
+        for (int j = 0; j <= nl; ++j) {
+            if (i < ml && j < nl) {
+                A[i][j] = list_A[nl * i + j]->text().toDouble();
+            } else if (i == ml && j < nl) {
+                Z[j] = list_Z[j]->text().toDouble();
+                Z[j] = -Z[j];
+                A[ml][j] = Z[j];
+            } else if (j == nl && i < ml) {
+                L[i] = list_L[i]->text().toDouble();
+                A[i][nl] = L[i];
+            }
+        }
+    }
+    Z[nl] = 0;
+    L[ml] = 0;
+    A[ml][nl] = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Tableau, labels and pivot
+
+void Widget::initialhead()
+{
+    for (int i = 0; i <= nl; ++i)
+        horhead.append(i == nl ? QStringLiteral("L") : QStringLiteral("-X") + QString::number(i));
+    for (int i = 0; i <= ml; ++i)
+        verthead.append(i == ml ? QStringLiteral("Z") : QStringLiteral("Y") + QString::number(i));
+}
+
+// The variable of column xi moves to row yi without its minus sign, the
+// variable of row yi to column xi with one.
+void Widget::swaphead(int yi, int xi)
+{
+    if (xi < 0 || xi >= horhead.size() || yi < 0 || yi >= verthead.size())
+        return;
+    QString tmp1 = horhead[xi];
+    QString tmp2 = verthead[yi];
+    tmp1.remove(0, 1);
+    tmp2.prepend(QLatin1Char('-'));
+    verthead[yi] = tmp1;
+    horhead[xi] = tmp2;
+}
+
+void Widget::pivot(int row, int col)
+{
+    lead = A[row][col];
+    A[row][col] = 1 / lead;
+    for (int i = 0; i <= ml; ++i) {
+        if (i == row)
+            continue;
+        for (int j = 0; j <= nl; ++j) {
+            if (j != col)
+                A[i][j] = A[i][j] - (A[row][j] * A[i][col]) / lead;
+        }
+    }
+    for (int i = 0; i <= ml; ++i) {
+        if (i != row)
+            A[i][col] = -A[i][col] / lead;
+    }
+    for (int j = 0; j <= nl; ++j) {
+        if (j != col)
+            A[row][j] = A[row][j] / lead;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Report window and snapshot table
+
+void Widget::openReportWindow()
+{
+    formArea = new sarea;
+    Form = new TForm;
+    formArea->setWindowTitle(tr("Решение"));
+    Form->setWindowTitle(tr("Решение"));
+    Form->setGeometry(10, 10, 700, 457);
+    formArea->setWidget(Form);
+}
+
+void Widget::finishReport(QVBoxLayout *vert)
+{
+    auto *ok = new QPushButton(tr("Ok"), Form);
+    vert->addWidget(ok);
+    vert->setSizeConstraint(QLayout::SetFixedSize);
+    Form->setAttribute(Qt::WA_DeleteOnClose);
+    Form->setAttribute(Qt::WA_QuitOnClose);
+    formArea->show();
+    connect(ok, SIGNAL(clicked()), this, SLOT(close_Form()));
+}
+
+// The "Ok" button that runs this slot is on the page, so the window goes once
+// control is back in the event loop.
+void Widget::close_Form()
+{
+    if (formArea)
+        formArea->deleteLater();
+    else if (Form)
+        Form->deleteLater();
+    formArea = nullptr;
+    Form = nullptr;
+    ui->pushButton_2->setEnabled(true);
+    ui->pushButton->setEnabled(true);
+}
+
+QTableWidget *Widget::add_table()
+{
+    auto *table = new QTableWidget(ml + 1, nl + 1, Form);
+    for (int j = 0; j <= nl; ++j)
+        table->setHorizontalHeaderItem(j, new QTableWidgetItem(horhead[j]));
+    for (int i = 0; i <= ml; ++i)
+        table->setVerticalHeaderItem(i, new QTableWidgetItem(verthead[i]));
+    for (int i = 0; i != table->rowCount(); ++i) {
+        for (int j = 0; j != table->columnCount(); ++j) {
+            auto *cell = new QLabel;
+            cell->setText(realText(A[i][j]));
+            table->setCellWidget(i, j, cell);
+        }
+    }
+    table->setFixedHeight((ml + 1) * kCellHeight);
+    table->setFixedWidth((nl + 1) * kCellWidth);
+    return table;
+}
+
+// ---------------------------------------------------------------------------
+// The method: choices shared by both stages
+
+// Entering column of the first stage: the first objective entry of the wrong
+// sign for a bound (at most -tolerance when maximising, at least +tolerance
+// when minimising); -1 when the objective row gives a bound.
+int Widget::enteringColumn() const
+{
+    for (int j = 0; j < nl; ++j) {
+        const double z = A[ml][j];
+        if (flgmaxmin ? z <= -kTolerance : z >= kTolerance)
+            return j;
+    }
+    return -1;
+}
+
+// Pivot row of the first stage: the first constraint row with a positive entry
+// in column col, with no ratio test; -1 when there is none.
+int Widget::firstPositiveRow(int col) const
+{
+    for (int i = 0; i < ml; ++i) {
+        if (A[i][col] >= kTolerance)
+            return i;
+    }
+    return -1;
+}
+
+// Pivot row of the second stage: the constraint row with the most negative
+// free term, the lowest index on a tie; -1 when no free term is negative.
+int Widget::mostNegativeFreeTermRow() const
+{
+    int row = -1;
+    double min = 0;
+    for (int i = 0; i < ml; ++i) {
+        const double b = A[i][nl];
+        if (b < -kTolerance && (row < 0 || b < min)) {
+            min = b;
+            row = i;
+        }
+    }
+    return row;
+}
+
+bool Widget::hasNegativeEntry(int row) const
+{
+    for (int j = 0; j < nl; ++j) {
+        if (A[row][j] < -kTolerance)
+            return true;
+    }
+    return false;
+}
+
+// Score of column col against pivot row r: the ratio of its objective entry to
+// its pivot-row entry. A near-zero objective entry over a negative pivot-row
+// entry scores 0; a column where the ratio means nothing scores 1 when
+// maximising and -1 when minimising, which the choice never accepts. An entry
+// counts as negative only below -tolerance, so that a rounding residue never
+// becomes the pivot element.
+double Widget::columnScore(int col) const
+{
+    const double z = A[ml][col];
+    const double a = A[r][col];
+    if (nearZero(z) && a < -kTolerance)
+        return 0;
+    if (nearZero(z) || nearZero(a))
+        return flgmaxmin ? 1 : -1;
+    return z / a;
+}
+
+// Pivot column for pivot row r: maximising, the largest score below
+// +tolerance; minimising, the smallest score above -tolerance. Of equal scores
+// the lowest column stays. The second stage considers only the columns with a
+// negative entry in the pivot row. -1 when no column is accepted.
+int Widget::pivotColumn(bool negativeEntriesOnly) const
+{
+    int best = -1;
+    double bestScore = 0;
+    for (int j = 0; j < nl; ++j) {
+        if (negativeEntriesOnly && !(A[r][j] < -kTolerance))
+            continue;
+        const double tmp = columnScore(j);
+        const bool accepted = flgmaxmin ? tmp < kTolerance && (best < 0 || tmp > bestScore)
+                                        : tmp > -kTolerance && (best < 0 || tmp < bestScore);
+        if (accepted) {
+            bestScore = tmp;
+            best = j;
+        }
+    }
+    return best;
+}
+
+// The point of the tableau: a variable that labels row i has the row's free
+// term, every other variable is 0.
+void Widget::readPoint()
+{
+    for (int j = 0; j < nl; ++j)
+        x0[j] = 0;
+    for (int i = 0; i < ml; ++i) {
+        const QString &label = verthead[i];
+        if (!label.contains(QLatin1Char('X')))
+            continue;
+        const int k = label.mid(1).toInt();
+        if (k >= 0 && k < nl)
+            x0[k] = A[i][nl];
+    }
+}
+
+// Every coordinate is followed by a blank, the last one too.
+QString Widget::coordinateList() const
+{
+    QString xr;
+    for (int j = 0; j < nl; ++j)
+        xr += realText(x0[j]) + QLatin1Char(' ');
+    return xr;
+}
+
+QString Widget::pivotLine() const
+{
+    return tr("координаты ведущего элемента %1").arg(QString::number(r, 10))
+           + tr(",%1").arg(QString::number(s, 10));
+}
+
+// ---------------------------------------------------------------------------
+// First stage: pivot until the objective row gives a bound of the objective.
+
+QVBoxLayout *Widget::step_1()
+{
+    auto *vert = new QVBoxLayout(Form);
+    auto *hello = new QLabel;
+    hello->setText(flgmaxmin ? tr("Задача на максимум. Ищем верхнюю оценку целевой функции")
+                             : tr("Задача на минимум. Ищем нижнюю оценку целевой функции"));
+    vert->addWidget(hello);
+    vert->addWidget(add_table());
+
+    for (iter = 0; iter < kIterationLimit; ++iter) {
+        const int k = enteringColumn();
+        if (k < 0) {
+            step_1_rez = 1;
+            readPoint();
+            addLabel(vert, (flgmaxmin ? tr("Верхняя оценка функции - %1")
+                                     : tr("Нижняя оценка функции - %1"))
+                              .arg(realText(A[ml][nl])));
+            addLabel(vert, tr("достигается в точке - (") + coordinateList() + QLatin1Char(')'));
+            return vert;
+        }
+        const int row = firstPositiveRow(k);
+        if (row < 0) {
+            step_1_rez = 0;
+            addLabel(vert, tr("нет решений"));
+            return vert;
+        }
+        r = row;
+        const int col = pivotColumn(false);
+        if (col < 0) {
+            // Only values that are not finite numbers leave no column to score.
+            step_1_rez = 0;
+            return vert;
+        }
+        s = col;
+        pivot(r, s);
+        swaphead(r, s);
+        readPoint();
+        addLabel(vert, tr("точка - (") + coordinateList() + QLatin1Char(')'));
+        addLabel(vert, pivotLine());
+        vert->addWidget(add_table());
+    }
+    step_1_rez = 0;
+    addLabel(vert, tr("зациклился"));
+    return vert;
+}
+
+// ---------------------------------------------------------------------------
+// Second stage: remove the negative free terms, one pivot at a time.
+
+void Widget::step_2(QVBoxLayout *vert)
+{
+    auto *hello = new QLabel;
+    hello->setText(tr("Ищем оптимальное решение"));
+    vert->addWidget(hello);
+
+    for (iter = 0; iter < kIterationLimit; ++iter) {
+        const int row = mostNegativeFreeTermRow();
+        if (row < 0) {
+            reportOptimum(vert);
+            return;
+        }
+        r = row;
+        if (!hasNegativeEntry(r)) {
+            step_2_rez = 0;
+            addLabel(vert, tr("нет решений"));
+            return;
+        }
+        const int col = pivotColumn(true);
+        if (col < 0)
+            return;
+        s = col;
+        pivot(r, s);
+        swaphead(r, s);
+        addLabel(vert, pivotLine());
+        vert->addWidget(add_table());
+    }
+    addLabel(vert, tr("зациклился"));
+}
+
+void Widget::reportOptimum(QVBoxLayout *vert)
+{
+    step_2_rez = 1;
+    readPoint();
+    addLabel(vert, tr("Оптимальное решение "));
+    addLabel(vert, tr("достигается в точке - (") + coordinateList() + QLatin1Char(')'));
+    addLabel(vert, tr("значение функции %1").arg(realText(A[ml][nl])));
+}

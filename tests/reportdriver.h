@@ -1,0 +1,131 @@
+// Drives the real main window the way a user does, and reads the report
+// window back item by item.
+#ifndef REPORTDRIVER_H
+#define REPORTDRIVER_H
+
+#include "widget.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStringList>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <vector>
+
+struct Problem {
+    bool maximise = true;
+    std::vector<double> c;               // objective coefficients
+    std::vector<std::vector<double>> a;  // constraint rows
+    std::vector<double> b;               // right-hand sides
+};
+
+template <typename T>
+inline T *control(Widget &w, const char *name)
+{
+    T *found = w.findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+inline void click(Widget &w, const char *name)
+{
+    QTest::mouseClick(control<QPushButton>(w, name), Qt::LeftButton);
+}
+
+// Sets the spin boxes and presses "ok".
+inline void buildForm(Widget &w, int n, int m)
+{
+    control<QSpinBox>(w, "spinBox")->setValue(n);
+    control<QSpinBox>(w, "spinBox_2")->setValue(m);
+    click(w, "pushButton");
+}
+
+inline QString numberText(double v)
+{
+    return QString::number(v, 'g', 17);
+}
+
+// Builds the form for the problem, types it in and presses "Вывести решение".
+inline void solve(Widget &w, const Problem &p)
+{
+    const int n = int(p.c.size()), m = int(p.a.size());
+    buildForm(w, n, m);
+    for (int j = 0; j < n; ++j)
+        w.list_Z[j]->setText(numberText(p.c[j]));
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j)
+            w.list_A[i * n + j]->setText(numberText(p.a[i][j]));
+        w.list_L[i]->setText(numberText(p.b[i]));
+    }
+    w.maxmin->setCurrentIndex(p.maximise ? 0 : 1);
+    click(w, "pushButton_2");
+}
+
+// A table reads "table <column headers> / <row header> <cells> / ...".
+inline QString tableText(const QTableWidget *t)
+{
+    QStringList parts;
+    QStringList head;
+    for (int j = 0; j < t->columnCount(); ++j)
+        head << t->horizontalHeaderItem(j)->text();
+    parts << QStringLiteral("table ") + head.join(QLatin1Char(' '));
+    for (int i = 0; i < t->rowCount(); ++i) {
+        QStringList row{t->verticalHeaderItem(i)->text()};
+        for (int j = 0; j < t->columnCount(); ++j)
+            row << qobject_cast<QLabel *>(t->cellWidget(i, j))->text();
+        parts << row.join(QLatin1Char(' '));
+    }
+    return parts.join(QStringLiteral(" / "));
+}
+
+// The report, top to bottom: a label gives its text, a table its tableText,
+// the closing button "button <text>".
+inline QStringList reportItems(const Widget &w)
+{
+    QStringList items;
+    QLayout *vert = w.Form ? w.Form->layout() : nullptr;
+    if (!vert)
+        return items;
+    for (int k = 0; k < vert->count(); ++k) {
+        QWidget *item = vert->itemAt(k)->widget();
+        if (auto *label = qobject_cast<QLabel *>(item))
+            items << label->text();
+        else if (auto *table = qobject_cast<QTableWidget *>(item))
+            items << tableText(table);
+        else if (auto *button = qobject_cast<QPushButton *>(item))
+            items << QStringLiteral("button ") + button->text();
+        else
+            items << QStringLiteral("?");
+    }
+    return items;
+}
+
+inline QList<QTableWidget *> reportTables(const Widget &w)
+{
+    QList<QTableWidget *> tables;
+    QLayout *vert = w.Form->layout();
+    for (int k = 0; k < vert->count(); ++k) {
+        if (auto *t = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget()))
+            tables << t;
+    }
+    return tables;
+}
+
+// Presses the report's "Ok" and lets the deferred deletions run.
+inline void closeReport(Widget &w)
+{
+    QLayout *vert = w.Form->layout();
+    auto *ok = qobject_cast<QPushButton *>(vert->itemAt(vert->count() - 1)->widget());
+    QVERIFY(ok);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+#endif // REPORTDRIVER_H

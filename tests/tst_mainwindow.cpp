@@ -1,0 +1,199 @@
+// The main window's fixed controls and the input form built by "ok".
+#include "reportdriver.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList classesAndTexts(QLayout *layout);
+    static void checkForm(Widget &w, int n, int m);
+
+private slots:
+    void fixedControls();
+    void fixedLayouts();
+    void formForSmallestSize();
+    void formForLargestSize();
+    void rebuildLeavesOneFreshForm();
+    void spinBoxesAfterOkChangeNothingElse();
+};
+
+// "QLabel:text", "QLineEdit:text", "QComboBox:current" for the items of a layout.
+QStringList MainWindowTest::classesAndTexts(QLayout *layout)
+{
+    QStringList out;
+    for (int k = 0; k < layout->count(); ++k) {
+        QWidget *item = layout->itemAt(k)->widget();
+        if (auto *l = qobject_cast<QLabel *>(item))
+            out << QStringLiteral("L:") + l->text();
+        else if (auto *e = qobject_cast<QLineEdit *>(item))
+            out << QStringLiteral("E:") + e->text();
+        else if (auto *c = qobject_cast<QComboBox *>(item))
+            out << QStringLiteral("C:") + c->itemText(0) + QLatin1Char('/') + c->itemText(1)
+                       + QLatin1Char('/') + c->currentText();
+        else
+            out << QStringLiteral("?");
+    }
+    return out;
+}
+
+void MainWindowTest::fixedControls()
+{
+    Widget w;
+    QCOMPARE(w.objectName(), QStringLiteral("Widget"));
+    QCOMPARE(w.size(), QSize(534, 422));
+    QCOMPARE(w.n, 2);
+    QCOMPARE(w.m, 1);
+    QVERIFY(!w.flg && !w.flgdel && !w.maxmin);
+
+    auto *box = control<QWidget>(w, "verticalLayoutWidget_3");
+    QCOMPARE(box->parentWidget(), &w);
+    QCOMPARE(box->geometry(), QRect(10, 10, 511, 371));
+    auto *credit = control<QLabel>(w, "label_5");
+    QCOMPARE(credit->parentWidget(), &w);
+    QCOMPARE(credit->geometry(), QRect(10, 400, 481, 21));
+    QVERIFY(credit->text().contains(QStringLiteral("align=\"center\"")));
+
+    QCOMPARE(control<QLabel>(w, "label")->text(), QStringLiteral("   n"));
+    QCOMPARE(control<QLabel>(w, "label_2")->text(), QStringLiteral("   m"));
+    QCOMPARE(control<QPushButton>(w, "pushButton")->text(), QStringLiteral("ok"));
+    QCOMPARE(control<QLabel>(w, "label_3")->text(),
+             QStringLiteral("<html><head/><body><p>2 &lt;= n &lt;= 4</p><p>1 &lt;= m &lt;= 8<br/></p>"
+                            "<p>значения от -10000 до 10000</p><p>по модулю больше 0.000001</p>"
+                            "<p>или равны нулю</p></body></html>"));
+    QCOMPARE(control<QLabel>(w, "label_4")->text(), QStringLiteral("         xi >= 0 i = 0..n"));
+    QCOMPARE(control<QPushButton>(w, "pushButton_2")->text(), QStringLiteral("Вывести решение"));
+    QVERIFY(control<QLabel>(w, "label_4")->isHidden());
+    QVERIFY(control<QPushButton>(w, "pushButton_2")->isHidden());
+    QVERIFY(control<QPushButton>(w, "pushButton_2")->isEnabled());
+
+    auto *spinN = control<QSpinBox>(w, "spinBox");
+    auto *spinM = control<QSpinBox>(w, "spinBox_2");
+    QCOMPARE(QList<int>({spinN->minimum(), spinN->maximum(), spinN->value()}), QList<int>({2, 4, 2}));
+    QCOMPARE(QList<int>({spinM->minimum(), spinM->maximum(), spinM->value()}), QList<int>({1, 8, 1}));
+    spinN->setValue(9);
+    spinM->setValue(0);
+    QCOMPARE(w.n, 4);
+    QCOMPARE(w.m, 1);
+    spinN->setValue(3);
+    QCOMPARE(w.n, 3);
+
+    // Resizing moves nothing: the container has a fixed geometry.
+    w.resize(900, 700);
+    QCOMPARE(box->geometry(), QRect(10, 10, 511, 371));
+}
+
+void MainWindowTest::fixedLayouts()
+{
+    Widget w;
+    auto *top = control<QVBoxLayout>(w, "verticalLayout_3");
+    QCOMPARE(top->spacing(), 6);
+    QCOMPARE(top->contentsMargins(), QMargins(0, 0, 0, 0));
+    QStringList order;
+    for (int k = 0; k < top->count(); ++k)
+        order << top->itemAt(k)->layout()->objectName();
+    QCOMPARE(order, QStringList({"horizontalLayout", "horizontalLayout_3", "horizontalLayout_2",
+                                 "horizontalLayout_4"}));
+    auto *row = control<QHBoxLayout>(w, "horizontalLayout");
+    QStringList topRow;
+    for (int k = 0; k < row->count(); ++k)
+        topRow << row->itemAt(k)->widget()->objectName();
+    QCOMPARE(topRow, QStringList({"label", "spinBox", "label_2", "spinBox_2", "pushButton", "label_3"}));
+    auto *columns = control<QHBoxLayout>(w, "horizontalLayout_2");
+    QCOMPARE(columns->itemAt(0)->layout()->objectName(), QStringLiteral("verticalLayout"));
+    QCOMPARE(columns->itemAt(1)->layout()->objectName(), QStringLiteral("verticalLayout_2"));
+    auto *bottom = control<QHBoxLayout>(w, "horizontalLayout_4");
+    QCOMPARE(bottom->itemAt(0)->widget()->objectName(), QStringLiteral("label_4"));
+    QCOMPARE(bottom->itemAt(1)->widget()->objectName(), QStringLiteral("pushButton_2"));
+    for (const char *name : {"horizontalLayout", "horizontalLayout_3", "horizontalLayout_2",
+                             "verticalLayout", "verticalLayout_2", "horizontalLayout_4"})
+        QCOMPARE(control<QLayout>(w, name)->spacing(), 6);
+    // Nine fixed children: the layout and the eight widgets of the two rows.
+    QCOMPARE(control<QWidget>(w, "verticalLayoutWidget_3")->children().size(), 9);
+}
+
+void MainWindowTest::checkForm(Widget &w, int n, int m)
+{
+    QCOMPARE(w.list_Z.size(), n);
+    QCOMPARE(w.list_A.size(), n * m);
+    QCOMPARE(w.list_L.size(), m);
+    QCOMPARE(w.nl, n);
+    QCOMPARE(w.ml, m);
+    QVERIFY(w.flg && w.flgdel);
+
+    QStringList terms;
+    for (int j = 0; j < n; ++j)
+        terms << QStringLiteral("E:0") << QStringLiteral("L:x%1%2").arg(j).arg(j < n - 1 ? " +" : "");
+    QCOMPARE(classesAndTexts(control<QLayout>(w, "horizontalLayout_3")),
+             QStringList() << "L: F  =  " << terms << "L: -> " << "C:max/min/max");
+    auto *left = control<QLayout>(w, "verticalLayout");
+    auto *right = control<QLayout>(w, "verticalLayout_2");
+    QCOMPARE(left->count(), m);
+    QCOMPARE(right->count(), m);
+    QCOMPARE(left->children().size(), m);
+    QCOMPARE(right->children().size(), m);
+    for (int i = 0; i < m; ++i) {
+        QCOMPARE(classesAndTexts(left->itemAt(i)->layout()), terms);
+        QCOMPARE(classesAndTexts(right->itemAt(i)->layout()), QStringList({"L:<=", "E:0"}));
+        QCOMPARE(right->itemAt(i)->layout()->itemAt(1)->widget(), w.list_L[i]);
+        for (int j = 0; j < n; ++j)
+            QCOMPARE(left->itemAt(i)->layout()->itemAt(2 * j)->widget(), w.list_A[i * n + j]);
+    }
+    auto *box = control<QWidget>(w, "verticalLayoutWidget_3");
+    QCOMPARE(box->children().size(), 9 + 2 * m * (n + 1) + 2 * n + 3);
+    QCOMPARE(control<QLabel>(w, "label_4")->text(), QStringLiteral("xi >= 0; i = 0..%1").arg(n - 1));
+    QVERIFY(!control<QLabel>(w, "label_4")->isHidden());
+    QVERIFY(!control<QPushButton>(w, "pushButton_2")->isHidden());
+    for (QLineEdit *field : w.list_A + w.list_Z + w.list_L)
+        QCOMPARE(field->minimumWidth(), 20);
+}
+
+void MainWindowTest::formForSmallestSize()
+{
+    Widget w;
+    click(w, "pushButton");
+    checkForm(w, 2, 1);
+}
+
+void MainWindowTest::formForLargestSize()
+{
+    Widget w;
+    buildForm(w, 4, 8);
+    checkForm(w, 4, 8);
+    // The coefficient of x2 in constraint 5 sits in the sixth left row, fifth item.
+    auto *row5 = control<QLayout>(w, "verticalLayout")->itemAt(5)->layout();
+    QCOMPARE(row5->itemAt(4)->widget(), w.list_A[22]);
+}
+
+void MainWindowTest::rebuildLeavesOneFreshForm()
+{
+    Widget w;
+    buildForm(w, 4, 8);
+    w.list_A[22]->setText("7");
+    w.maxmin->setCurrentIndex(1);
+    buildForm(w, 3, 2);
+    checkForm(w, 3, 2);
+    buildForm(w, 3, 2);
+    checkForm(w, 3, 2);
+    buildForm(w, 2, 1);
+    checkForm(w, 2, 1);
+    buildForm(w, 4, 8);
+    checkForm(w, 4, 8);
+}
+
+void MainWindowTest::spinBoxesAfterOkChangeNothingElse()
+{
+    Widget w;
+    buildForm(w, 3, 4);
+    control<QSpinBox>(w, "spinBox")->setValue(2);
+    control<QSpinBox>(w, "spinBox_2")->setValue(7);
+    QCOMPARE(w.n, 2);
+    QCOMPARE(w.m, 7);
+    checkForm(w, 3, 4);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,374 @@
+// Whole solves through the real window: the report, item by item, for the
+// worked examples and the ways each stage ends.
+#include "reportdriver.h"
+
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kMaxTask = QStringLiteral("Задача на максимум. Ищем верхнюю оценку целевой функции");
+const QString kMinTask = QStringLiteral("Задача на минимум. Ищем нижнюю оценку целевой функции");
+const QString kStage2 = QStringLiteral("Ищем оптимальное решение");
+const QString kOptimum = QStringLiteral("Оптимальное решение ");
+const QString kOk = QStringLiteral("button Ok");
+
+QString at(const QString &point)
+{
+    return QStringLiteral("достигается в точке - (") + point + QLatin1Char(')');
+}
+
+QString pivotAt(const char *rs)
+{
+    return QStringLiteral("координаты ведущего элемента ") + QLatin1String(rs);
+}
+
+QString value(const char *v)
+{
+    return QStringLiteral("значение функции ") + QLatin1String(v);
+}
+
+Problem maxProblem(std::vector<double> c, std::vector<std::vector<double>> a, std::vector<double> b)
+{
+    return Problem{true, std::move(c), std::move(a), std::move(b)};
+}
+
+Problem minProblem(std::vector<double> c, std::vector<std::vector<double>> a, std::vector<double> b)
+{
+    return Problem{false, std::move(c), std::move(a), std::move(b)};
+}
+
+// The problem on which the first stage's rules pivot without end.
+Problem cyclingProblem()
+{
+    return minProblem({0, -1, 0, 0},
+                      {{-1, 2, 3, -1}, {1, -2, -1, -2}, {2, -2, 3, 1}, {-2, -2, -3, -3},
+                       {3, -1, 2, 1}, {-3, 1, 2, 2}, {1, -3, 1, 2}, {1, -2, 1, 1}},
+                      {0, 0, 0, 5, 0, 2, 1, 0});
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Problem)
+
+class ReportTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Checks what every report shares: tables of the tableau's size under
+    // the page, "Ok" last, the window shown and the main buttons locked.
+    static void checkFinishedReport(Widget &w, int n, int m);
+
+private slots:
+    void pivotWorkedExample();
+    void labelsAndDoublePivot();
+    void workedExampleMaximising();
+    void workedExampleMinimising();
+    void endings_data();
+    void endings();
+    void cyclingFirstStage();
+    void cyclingSecondStage();
+    void noPivotOnResidueMinimising();
+    void reportWindowRefusesToClose();
+    void okGivesButtonsBackAndSolvingAgainRepeats();
+    void solveReadsTheFormShown();
+    void fieldTexts();
+};
+
+void ReportTest::checkFinishedReport(Widget &w, int n, int m)
+{
+    QVERIFY(w.formArea && w.Form);
+    QVERIFY(w.formArea->isVisible());
+    QCOMPARE(w.formArea->windowTitle(), QStringLiteral("Решение"));
+    QCOMPARE(w.Form->windowTitle(), QStringLiteral("Решение"));
+    QCOMPARE(w.formArea->widget(), w.Form);
+    QVERIFY(w.Form->testAttribute(Qt::WA_DeleteOnClose));
+    QCOMPARE(w.Form->layout()->sizeConstraint(), QLayout::SetFixedSize);
+    for (QTableWidget *t : reportTables(w)) {
+        QCOMPARE(t->parentWidget(), w.Form);
+        QCOMPARE(t->rowCount(), m + 1);
+        QCOMPARE(t->columnCount(), n + 1);
+        QCOMPARE(t->minimumSize(), QSize((n + 1) * 110, (m + 1) * 40));
+        QCOMPARE(t->maximumSize(), QSize((n + 1) * 110, (m + 1) * 40));
+    }
+    QCOMPARE(reportItems(w).last(), kOk);
+    QVERIFY(!control<QPushButton>(w, "pushButton")->isEnabled());
+    QVERIFY(!control<QPushButton>(w, "pushButton_2")->isEnabled());
+    QVERIFY(!w.flgdel);
+    QVERIFY(w.horhead.isEmpty() && w.verthead.isEmpty());
+}
+
+void ReportTest::pivotWorkedExample()
+{
+    Widget w;
+    click(w, "pushButton");
+    double rows[2][3] = {{1, 2, 6}, {-4, -2, 0}};
+    for (int i = 0; i < 2; ++i)
+        std::copy(rows[i], rows[i] + 3, w.A[i]);
+    w.pivot(0, 1);
+    QCOMPARE(w.lead, 2.0);
+    QCOMPARE(QList<double>({w.A[0][0], w.A[0][1], w.A[0][2]}), QList<double>({0.5, 0.5, 3}));
+    QCOMPARE(QList<double>({w.A[1][0], w.A[1][1], w.A[1][2]}), QList<double>({-3, 1, 6}));
+}
+
+void ReportTest::labelsAndDoublePivot()
+{
+    Widget w;
+    buildForm(w, 4, 8);
+    QVERIFY(QMetaObject::invokeMethod(&w, "initialhead"));
+    QCOMPARE(w.horhead, QStringList({"-X0", "-X1", "-X2", "-X3", "L"}));
+    QCOMPARE(w.verthead, QStringList({"Y0", "Y1", "Y2", "Y3", "Y4", "Y5", "Y6", "Y7", "Z"}));
+    for (int i = 0; i <= 8; ++i)
+        for (int j = 0; j <= 4; ++j)
+            w.A[i][j] = (i * 7 + j * 3) % 5 - 2 + 0.25 * j;
+    std::vector<double> before(w.A[0], w.A[0] + 45);
+    const QStringList h = w.horhead, v = w.verthead;
+    for (int k = 0; k < 2; ++k) {
+        w.pivot(5, 2);
+        QVERIFY(QMetaObject::invokeMethod(&w, "swaphead", Q_ARG(int, 5), Q_ARG(int, 2)));
+        if (k == 0) {
+            QCOMPARE(w.verthead[5], QStringLiteral("X2"));
+            QCOMPARE(w.horhead[2], QStringLiteral("-Y5"));
+        }
+    }
+    QCOMPARE(w.horhead, h);
+    QCOMPARE(w.verthead, v);
+    for (int k = 0; k < 45; ++k)
+        QVERIFY(qAbs(w.A[0][k] - before[k]) < 1e-12);
+    // A column index outside the tableau changes no label.
+    QVERIFY(QMetaObject::invokeMethod(&w, "swaphead", Q_ARG(int, 0), Q_ARG(int, 5)));
+    QVERIFY(QMetaObject::invokeMethod(&w, "swaphead", Q_ARG(int, 0), Q_ARG(int, -1)));
+    QCOMPARE(w.horhead, h);
+    QCOMPARE(w.verthead, v);
+    w.horhead.clear();
+    w.verthead.clear();
+}
+
+void ReportTest::workedExampleMaximising()
+{
+    Widget w;
+    solve(w, maxProblem({1, 1}, {{1, 2}, {3, 1}}, {4, 6}));
+    QCOMPARE(reportItems(w),
+             QStringList({kMaxTask,
+                          "table -X0 -X1 L / Y0 1 2 4 / Y1 3 1 6 / Z -1 -1 0",
+                          "точка - (0 2 )", pivotAt("0,1"),
+                          "table -X0 -Y0 L / X1 0.5 0.5 2 / Y1 2.5 -0.5 4 / Z -0.5 0.5 2",
+                          "точка - (4 0 )", pivotAt("0,0"),
+                          "table -X1 -Y0 L / X0 2 1 4 / Y1 -5 -3 -6 / Z 1 1 4",
+                          "Верхняя оценка функции - 4", at("4 0 "),
+                          kStage2, pivotAt("1,0"),
+                          "table -Y1 -Y0 L / X0 0.4 -0.2 1.6 / X1 -0.2 0.6 1.2 / Z 0.2 0.4 2.8",
+                          kOptimum, at("1.6 1.2 "), value("2.8"), kOk}));
+    checkFinishedReport(w, 2, 2);
+    QCOMPARE(w.step_1_rez, 1);
+    QCOMPARE(w.step_2_rez, 1);
+    QCOMPARE(w.lead, -5.0);
+}
+
+void ReportTest::workedExampleMinimising()
+{
+    Widget w;
+    solve(w, minProblem({1, 1}, {{1, -1}}, {-1}));
+    QCOMPARE(reportItems(w),
+             QStringList({kMinTask, "table -X0 -X1 L / Y0 1 -1 -1 / Z -1 -1 0",
+                          "Нижняя оценка функции - 0", at("0 0 "), kStage2, pivotAt("0,1"),
+                          "table -X0 -Y0 L / X1 -1 -1 1 / Z -2 -1 1", kOptimum, at("0 1 "),
+                          value("1"), kOk}));
+    checkFinishedReport(w, 2, 1);
+}
+
+// The closing lines of reports that end in each possible way.
+void ReportTest::endings_data()
+{
+    QTest::addColumn<Problem>("problem");
+    QTest::addColumn<QStringList>("tail");
+    QTest::addColumn<int>("tables");
+
+    QTest::newRow("max, bound at once")
+        << maxProblem({-1, 0}, {{1, 1}}, {3})
+        << QStringList({"Верхняя оценка функции - 0", at("0 0 "), kStage2, kOptimum, at("0 0 "), value("0")}) << 1;
+    QTest::newRow("min, bound at once")
+        << minProblem({2, 0}, {{1, 1}}, {3})
+        << QStringList({"Нижняя оценка функции - 0", at("0 0 "), kStage2, kOptimum, at("0 0 "), value("0")}) << 1;
+    QTest::newRow("no pivot row in the first stage")
+        << maxProblem({1, 1}, {{-1, -1}}, {1}) << QStringList({kMaxTask, "table -X0 -X1 L / Y0 -1 -1 1 / Z -1 -1 0", "нет решений"}) << 1;
+    QTest::newRow("equal scores: lower column")
+        << maxProblem({1, 1}, {{1, 1}}, {2})
+        << QStringList({pivotAt("0,0"), "table -Y0 -X1 L / X0 1 1 2 / Z 1 0 2", "Верхняя оценка функции - 2",
+                        at("2 0 "), kStage2, kOptimum, at("2 0 "), value("2")}) << 2;
+    QTest::newRow("equal free terms: lower row")
+        << minProblem({1, 1}, {{-1, 0}, {0, -1}}, {-1, -1})
+        << QStringList({pivotAt("1,1"), "table -Y0 -Y1 L / X0 -1 0 1 / X1 0 -1 1 / Z -1 -1 2", kOptimum,
+                        at("1 1 "), value("2")}) << 3;
+    QTest::newRow("equal ratios: lower column")
+        << minProblem({1, 1}, {{-1, -1}}, {-2})
+        << QStringList({kStage2, pivotAt("0,0"), "table -Y0 -X1 L / X0 -1 1 2 / Z -1 0 2", kOptimum, at("2 0 "),
+                        value("2")}) << 2;
+    QTest::newRow("no negative entry in the pivot row")
+        << maxProblem({1, 1}, {{1, 1}, {-1, 0}}, {4, -5})
+        << QStringList({"Верхняя оценка функции - 4", at("4 0 "), kStage2, "нет решений"}) << 2;
+    QTest::newRow("value printed with its sign")
+        << maxProblem({-1, -1}, {{-1, 0}, {0, -1}}, {-1, -1}) << QStringList({kOptimum, at("1 1 "), value("-2")}) << 3;
+    QTest::newRow("max: free term -5e-7 counts as zero")
+        << maxProblem({-1, -1}, {{1, -1}}, {-5e-7})
+        << QStringList({kStage2, kOptimum, at("0 0 "), value("0")}) << 1;
+    QTest::newRow("min: free term -5e-7 counts as zero too")
+        << minProblem({1, 1}, {{1, -1}}, {-5e-7})
+        << QStringList({kStage2, kOptimum, at("0 0 "), value("0")}) << 1;
+    QTest::newRow("objective entries below the tolerance enter nowhere")
+        << maxProblem({5e-7, 9e-7}, {{1, 1}}, {1})
+        << QStringList({"Верхняя оценка функции - 0", at("0 0 "), kStage2, kOptimum, at("0 0 "), value("0")}) << 1;
+    // Under exact-zero sign tests this problem pivots on -3.5e-18 and ends
+    // with a wrong bound of 3 and "нет решений".
+    QTest::newRow("no pivot on a rounding residue, max")
+        << maxProblem({2, 2, 0, 0},
+                      {{0, -1, -2, -3}, {-1, 0, 0, 3}, {1, -3, 1, 3}, {0, 3, -3, 2}, {3, 2, 0, -1}, {2, -2, 0, 2}},
+                      {1, 6, 0, 4, 1, 1})
+        << QStringList({kOptimum, at("0 0.9375 0.1875 0.875 "), value("1.875")}) << -1;
+}
+
+void ReportTest::endings()
+{
+    QFETCH(Problem, problem);
+    QFETCH(QStringList, tail);
+    QFETCH(int, tables);
+    Widget w;
+    solve(w, problem);
+    const QStringList items = reportItems(w);
+    QCOMPARE(items.mid(items.size() - 1 - tail.size(), tail.size()), tail);
+    if (tables >= 0)
+        QCOMPARE(reportTables(w).size(), tables);
+    checkFinishedReport(w, int(problem.c.size()), int(problem.a.size()));
+    closeReport(w);
+}
+
+void ReportTest::cyclingFirstStage()
+{
+    Widget w;
+    solve(w, cyclingProblem());
+    const QStringList items = reportItems(w);
+    QCOMPARE(reportTables(w).size(), 101);
+    QCOMPARE(items.filter(QRegularExpression("^точка - \\(")).size(), 100);
+    QCOMPARE(items.filter(QRegularExpression("^координаты ведущего элемента")).size(), 100);
+    QCOMPARE(items.first(), kMinTask);
+    QCOMPARE(items.mid(items.size() - 4), QStringList({pivotAt("0,2"), items[items.size() - 3], "зациклился", kOk}));
+    QVERIFY(!items.contains(kStage2));
+    QCOMPARE(items.size(), 1 + 101 + 200 + 2);
+    QCOMPARE(w.step_1_rez, 0);
+    checkFinishedReport(w, 4, 8);
+    closeReport(w);
+}
+
+// Beale's cycling example, turned into the dual form: the first stage finds
+// its bound at once, and the second stage repeats four pivots without end.
+void ReportTest::cyclingSecondStage()
+{
+    Widget w;
+    solve(w, maxProblem({0, 0, -1}, {{-0.5, -0.5, -1}, {5.5, 1.5, 0}, {2.5, 0.5, 0}, {-9, -1, 0}},
+                        {-10, 57, 9, 24}));
+    const QStringList items = reportItems(w);
+    const int stage2 = items.indexOf(kStage2);
+    QCOMPARE(stage2, 4);
+    QCOMPARE(reportTables(w).size(), 101);
+    const QStringList pivots = items.filter(QRegularExpression("^координаты ведущего элемента"));
+    QCOMPARE(pivots.size(), 100);
+    QCOMPARE(pivots.mid(0, 5), QStringList({pivotAt("0,0"), pivotAt("1,1"), pivotAt("2,0"), pivotAt("3,1"),
+                                            pivotAt("0,0")}));
+    QCOMPARE(items.mid(items.size() - 2), QStringList({"зациклился", kOk}));
+    QCOMPARE(items.size(), 4 + 1 + 200 + 2);
+    QVERIFY(!items.contains(kOptimum));
+    checkFinishedReport(w, 3, 4);
+    closeReport(w);
+}
+
+// Under exact-zero sign tests a free term of -4.4e-16 becomes a pivot row and
+// the report ends with "нет решений", though the optimum is 0.
+void ReportTest::noPivotOnResidueMinimising()
+{
+    Widget w;
+    solve(w, minProblem({1, 0, -1}, {{-3, -1, 1}, {-4, 4, 1}, {3, 3, -3}, {3, -1, 4}, {3, -2, 1}, {4, 4, 2}},
+                        {0, 9, 2, 2, 10, 0}));
+    const QStringList items = reportItems(w);
+    QCOMPARE(items[items.size() - 4], kOptimum);
+    const QString valueLine = items[items.size() - 2];
+    QVERIFY(valueLine.startsWith(value("")));
+    QVERIFY(qAbs(valueLine.mid(value("").size()).toDouble()) < 1e-9);
+    closeReport(w);
+}
+
+void ReportTest::reportWindowRefusesToClose()
+{
+    Widget w;
+    solve(w, maxProblem({1, 1}, {{1, 2}, {3, 1}}, {4, 6}));
+    QVERIFY(!w.formArea->close());
+    QCloseEvent e;
+    QApplication::sendEvent(w.Form, &e);
+    QVERIFY(!e.isAccepted());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(w.formArea->isVisible());
+    QVERIFY(!control<QPushButton>(w, "pushButton")->isEnabled());
+    QCOMPARE(reportItems(w).last(), kOk);
+    closeReport(w);
+}
+
+void ReportTest::okGivesButtonsBackAndSolvingAgainRepeats()
+{
+    Widget w;
+    const int windowsBefore = QApplication::topLevelWidgets().size();
+    solve(w, maxProblem({1, 1}, {{1, 2}, {3, 1}}, {4, 6}));
+    const QStringList first = reportItems(w);
+    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore + 1);
+    closeReport(w);
+    QVERIFY(!w.formArea && !w.Form);
+    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+    QVERIFY(control<QPushButton>(w, "pushButton")->isEnabled());
+    QVERIFY(control<QPushButton>(w, "pushButton_2")->isEnabled());
+    QCOMPARE(w.list_A[2]->text(), QStringLiteral("3"));
+    click(w, "pushButton_2");
+    QCOMPARE(reportItems(w), first);
+    closeReport(w);
+}
+
+// The solve reads the form that is shown, whatever the spin boxes show now;
+// the next "ok" builds the form for the spin boxes.
+void ReportTest::solveReadsTheFormShown()
+{
+    const Problem p = maxProblem({1, 1, 0}, {{1, 2, 1}, {3, 1, 1}}, {4, 6});
+    Widget reference;
+    solve(reference, p);
+    const QStringList expected = reportItems(reference);
+    for (const QPair<int, int> &spins : {qMakePair(4, 8), qMakePair(2, 1)}) {
+        Widget w;
+        solve(w, p);
+        closeReport(w);
+        control<QSpinBox>(w, "spinBox")->setValue(spins.first);
+        control<QSpinBox>(w, "spinBox_2")->setValue(spins.second);
+        click(w, "pushButton_2");
+        QCOMPARE(reportItems(w), expected);
+        checkFinishedReport(w, 3, 2);
+        closeReport(w);
+        click(w, "pushButton");
+        QCOMPARE(w.list_A.size(), spins.first * spins.second);
+    }
+}
+
+// Fields are read as C-locale numbers; anything else counts as 0.
+void ReportTest::fieldTexts()
+{
+    Widget w;
+    buildForm(w, 2, 1);
+    const QStringList texts = {"1.5", "1,5", "", "   ", "abc", "+.5", ".5e1", "1e3"};
+    const QStringList shown = {"1.5", "0", "0", "0", "0", "0.5", "5", "1000"};
+    for (int k = 0; k < texts.size(); ++k) {
+        w.list_A[0]->setText(texts[k]);
+        w.list_Z[0]->setText("3");
+        w.list_Z[1]->setText("5");
+        click(w, "pushButton_2");
+        QCOMPARE(tableText(reportTables(w).first()),
+                 QStringLiteral("table -X0 -X1 L / Y0 %1 0 0 / Z -3 -5 0").arg(shown[k]));
+        closeReport(w);
+    }
+}
+
+QTEST_MAIN(ReportTest)
+#include "tst_report.moc"

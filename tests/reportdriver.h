@@ -118,13 +118,15 @@ inline QList<QTableWidget *> reportTables(const Widget &w)
     return tables;
 }
 
-// Presses the report's "Ok" and lets the deferred deletions run.
+// Presses the report's "Ok", then lets the pending events and the deferred
+// deletions run, as the event loop would.
 inline void closeReport(Widget &w)
 {
     QLayout *vert = w.Form->layout();
     auto *ok = qobject_cast<QPushButton *>(vert->itemAt(vert->count() - 1)->widget());
     QVERIFY(ok);
     QTest::mouseClick(ok, Qt::LeftButton);
+    QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

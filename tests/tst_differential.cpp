@@ -1,0 +1,175 @@
+// Thousands of seeded random problems solved through the real window and by
+// GLPK: the report's verdict, optimal value and point must agree with it.
+#include "reportdriver.h"
+
+#include <glpk.h>
+
+#include <random>
+
+namespace {
+
+constexpr int kProblems = 4000;
+
+enum class Verdict { Optimum, NoSolution };
+
+struct Reference {
+    Verdict verdict;
+    double value;
+};
+
+Reference solveWithGlpk(const Problem &p)
+{
+    const int n = int(p.c.size()), m = int(p.a.size());
+    glp_prob *lp = glp_create_prob();
+    glp_set_obj_dir(lp, p.maximise ? GLP_MAX : GLP_MIN);
+    glp_add_rows(lp, m);
+    glp_add_cols(lp, n);
+    for (int j = 0; j < n; ++j) {
+        glp_set_col_bnds(lp, j + 1, GLP_LO, 0, 0);
+        glp_set_obj_coef(lp, j + 1, p.c[j]);
+    }
+    std::vector<int> ia{0}, ja{0};
+    std::vector<double> ar{0};
+    for (int i = 0; i < m; ++i) {
+        glp_set_row_bnds(lp, i + 1, GLP_UP, 0, p.b[i]);
+        for (int j = 0; j < n; ++j) {
+            ia.push_back(i + 1);
+            ja.push_back(j + 1);
+            ar.push_back(p.a[i][j]);
+        }
+    }
+    glp_load_matrix(lp, n * m, ia.data(), ja.data(), ar.data());
+    glp_smcp parm;
+    glp_init_smcp(&parm);
+    parm.msg_lev = GLP_MSG_OFF;
+    glp_simplex(lp, &parm);
+    glp_exact(lp, &parm); // confirms the basis in exact arithmetic
+    const int status = glp_get_status(lp);
+    const Reference ref{status == GLP_OPT ? Verdict::Optimum : Verdict::NoSolution, glp_get_obj_val(lp)};
+    if (status != GLP_OPT && status != GLP_NOFEAS && status != GLP_UNBND)
+        qFatal("GLPK status %d", status);
+    glp_delete_prob(lp);
+    return ref;
+}
+
+// Families: small integers, decimals, right-hand sides of 0, and pairs of
+// opposite constraints that make an equation.
+Problem randomProblem(std::mt19937 &rng)
+{
+    auto uniform = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    Problem p;
+    const int n = uniform(2, 4), m = uniform(1, 8);
+    p.maximise = uniform(0, 1) == 1;
+    const bool decimals = uniform(0, 3) == 0;
+    auto coefficient = [&]() {
+        return decimals ? uniform(-50, 50) / (uniform(0, 1) ? 10.0 : 4.0) : double(uniform(-3, 3));
+    };
+    for (int j = 0; j < n; ++j)
+        p.c.push_back(coefficient());
+    for (int i = 0; i < m; ++i) {
+        std::vector<double> row;
+        for (int j = 0; j < n; ++j)
+            row.push_back(coefficient());
+        p.a.push_back(row);
+        const int kind = uniform(0, 3);
+        p.b.push_back(kind == 0 ? 0.0 : kind == 1 ? coefficient() * 2 : qAbs(coefficient()) * 2);
+    }
+    if (m >= 2 && uniform(0, 3) == 0) {
+        const int from = uniform(0, m - 2);
+        for (int j = 0; j < n; ++j)
+            p.a[m - 1][j] = -p.a[from][j];
+        p.b[m - 1] = -p.b[from];
+    }
+    return p;
+}
+
+QString describe(const Problem &p)
+{
+    QString text = p.maximise ? QStringLiteral("max") : QStringLiteral("min");
+    for (double c : p.c)
+        text += QLatin1Char(' ') + QString::number(c);
+    for (size_t i = 0; i < p.a.size(); ++i) {
+        text += QStringLiteral("\n  ");
+        for (double a : p.a[i])
+            text += QString::number(a) + QLatin1Char(' ');
+        text += QStringLiteral("<= ") + QString::number(p.b[i]);
+    }
+    return text;
+}
+
+// The numbers of "достигается в точке - (x0 x1 ... )".
+std::vector<double> pointOf(const QString &line)
+{
+    const int open = line.indexOf(QLatin1Char('(')), close = line.lastIndexOf(QLatin1Char(')'));
+    std::vector<double> x;
+    for (const QString &part : line.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        x.push_back(part.toDouble());
+    return x;
+}
+
+// Empty when the report agrees with GLPK, otherwise what differs.
+QString disagreement(const Problem &p, const Reference &ref, const QStringList &items)
+{
+    if (ref.verdict == Verdict::NoSolution)
+        return items.value(items.size() - 2) == QStringLiteral("нет решений") ? QString()
+                                                                              : QStringLiteral("expected нет решений");
+    if (items.size() < 4 || items[items.size() - 4] != QStringLiteral("Оптимальное решение "))
+        return QStringLiteral("expected an optimum of %1").arg(ref.value);
+    const QString valueLine = items[items.size() - 2];
+    const double value = valueLine.mid(QStringLiteral("значение функции ").size()).toDouble();
+    if (qAbs(value - ref.value) > 1e-5 * qMax(1.0, qAbs(ref.value)))
+        return QStringLiteral("value %1, GLPK %2").arg(value).arg(ref.value);
+    const std::vector<double> x = pointOf(items[items.size() - 3]);
+    if (x.size() != p.c.size())
+        return QStringLiteral("point of the wrong size");
+    for (double xj : x) {
+        if (xj < -1e-6)
+            return QStringLiteral("negative coordinate %1").arg(xj);
+    }
+    // Six digits of each coordinate are shown: allow for their rounding.
+    for (size_t i = 0; i < p.a.size(); ++i) {
+        double lhs = 0, scale = qAbs(p.b[i]);
+        for (size_t j = 0; j < x.size(); ++j) {
+            lhs += p.a[i][j] * x[j];
+            scale += qAbs(p.a[i][j] * x[j]);
+        }
+        if (lhs > p.b[i] + 1e-5 * qMax(1.0, scale))
+            return QStringLiteral("constraint %1 violated: %2 > %3").arg(i).arg(lhs).arg(p.b[i]);
+    }
+    return QString();
+}
+
+} // namespace
+
+class DifferentialTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void agreesWithGlpk();
+};
+
+void DifferentialTest::agreesWithGlpk()
+{
+    std::mt19937 rng(20261207);
+    int optima = 0, failures = 0;
+    Widget w;
+    for (int k = 0; k < kProblems; ++k) {
+        const Problem p = randomProblem(rng);
+        const Reference ref = solveWithGlpk(p);
+        solve(w, p);
+        const QString why = disagreement(p, ref, reportItems(w));
+        if (!why.isEmpty()) {
+            ++failures;
+            qWarning().noquote() << "problem" << k << ":" << why << "\n" << describe(p) << "\n"
+                                 << reportItems(w).mid(reportItems(w).size() - 5).join(" | ");
+        }
+        optima += ref.verdict == Verdict::Optimum;
+        closeReport(w);
+    }
+    qInfo("%d problems, %d with an optimum, %d disagreements", kProblems, optima, failures);
+    QCOMPARE(failures, 0);
+}
+
+QTEST_MAIN(DifferentialTest)
+#include "tst_differential.moc"

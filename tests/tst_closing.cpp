@@ -1,0 +1,71 @@
+// The closing rules and the start-up message, on the built executable.
+#include <QProcess>
+#include <QtTest>
+
+class ClosingTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QProcessEnvironment environment();
+
+private slots:
+    void reportOutlivesTheMainWindowUntilOk();
+    void runsUntilClosedFromOutside();
+    void saysWhenThereIsNoDisplay();
+};
+
+QProcessEnvironment ClosingTest::environment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    // A preloaded sanitized library comes before the sanitizer's runtime.
+    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    return env;
+}
+
+void ClosingTest::reportOutlivesTheMainWindowUntilOk()
+{
+    QProcess program;
+    QProcessEnvironment env = environment();
+    env.insert("LD_PRELOAD", CLOSING_DRIVER);
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(PROGRAM), QStringList());
+    QVERIFY(program.waitForFinished(60000));
+    const QStringList lines = QString::fromUtf8(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines, QStringList({"main window shown yes", "report shown yes", "close() refused yes",
+                                 "window-system close refused yes", "main window closed yes",
+                                 "still running with the report shown yes"}));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+void ClosingTest::runsUntilClosedFromOutside()
+{
+    QProcess program;
+    program.setProcessEnvironment(environment());
+    program.start(QStringLiteral(PROGRAM), QStringList());
+    QVERIFY(program.waitForStarted());
+    QVERIFY(!program.waitForFinished(1500));
+    program.terminate();
+    QVERIFY(program.waitForFinished(10000));
+}
+
+void ClosingTest::saysWhenThereIsNoDisplay()
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(PROGRAM), QStringList());
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(err.contains("needs a graphical display") && err.contains("xvfb-run"), qPrintable(err));
+    QCOMPARE(err.count('\n'), 1);
+}
+
+QTEST_GUILESS_MAIN(ClosingTest)
+#include "tst_closing.moc"

@@ -1,0 +1,123 @@
+// Any text in any field, and long repeated use: every solve ends with a
+// complete report, and nothing is left behind after "Ok" or a rebuild.
+#include "reportdriver.h"
+
+#include <QFile>
+
+#include <random>
+
+namespace {
+
+const QStringList kOddTexts = {
+    "", "   ", "abc", "1,5", "+.5", ".5e1", "1e3", "inf", "-inf", "nan", "1e400", "-1e400", "1e-400",
+    QString(10000, QLatin1Char('7')), "пять", QStringLiteral("\U0001F600"), "0x10", "1e", "--1", "-0",
+};
+
+long residentKb()
+{
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(1).toLong() * 4;
+}
+
+// What a finished report always holds, whatever the numbers were.
+void checkComplete(const Widget &w)
+{
+    const QStringList items = reportItems(w);
+    QVERIFY(items.size() >= 3);
+    QVERIFY(items.first().startsWith(QStringLiteral("Задача на ")));
+    QCOMPARE(items.last(), QStringLiteral("button Ok"));
+    QVERIFY(items[1].startsWith(QStringLiteral("table ")));
+    for (QTableWidget *t : reportTables(w)) {
+        QCOMPARE(t->rowCount(), w.ml + 1);
+        QCOMPARE(t->columnCount(), w.nl + 1);
+        for (int i = 0; i < t->rowCount(); ++i)
+            for (int j = 0; j < t->columnCount(); ++j) {
+                const QString cell = qobject_cast<QLabel *>(t->cellWidget(i, j))->text();
+                bool ok = false;
+                cell.toDouble(&ok);
+                QVERIFY2(ok || cell == "inf" || cell == "-inf" || cell == "nan", qPrintable(cell));
+            }
+    }
+    QVERIFY(!w.flgdel);
+    QVERIFY(w.horhead.isEmpty() && w.verthead.isEmpty());
+}
+
+} // namespace
+
+class RobustnessTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void nonFiniteValuesShowAsQtPrintsThem();
+    void anyTextInAnyField();
+    void repeatedUseLeavesNothingBehind();
+};
+
+void RobustnessTest::nonFiniteValuesShowAsQtPrintsThem()
+{
+    Widget w;
+    buildForm(w, 2, 1);
+    const QStringList texts = {"inf", "-1e400", "nan", "1e400"};
+    for (int k = 0; k < 4; ++k)
+        (k < 2 ? w.list_A[k] : k == 2 ? w.list_Z[0] : w.list_L[0])->setText(texts[k]);
+    click(w, "pushButton_2");
+    QCOMPARE(tableText(reportTables(w).first()), QStringLiteral("table -X0 -X1 L / Y0 inf -inf inf / Z nan 0 0"));
+    checkComplete(w);
+    closeReport(w);
+}
+
+void RobustnessTest::anyTextInAnyField()
+{
+    std::mt19937 rng(4242);
+    auto uniform = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    Widget w;
+    for (int k = 0; k < 2000; ++k) {
+        buildForm(w, uniform(2, 4), uniform(1, 8));
+        for (QLineEdit *field : w.list_A + w.list_Z + w.list_L)
+            field->setText(uniform(0, 2) == 0 ? kOddTexts[uniform(0, kOddTexts.size() - 1)]
+                                              : QString::number(uniform(-5, 5)));
+        w.maxmin->setCurrentIndex(uniform(0, 1));
+        click(w, "pushButton_2");
+        checkComplete(w);
+        if (QTest::currentTestFailed())
+            qFatal("solve %d failed", k);
+        closeReport(w);
+    }
+}
+
+void RobustnessTest::repeatedUseLeavesNothingBehind()
+{
+    Widget w;
+    buildForm(w, 4, 8);
+    const int objects = w.findChildren<QObject *>().size();
+    const int windows = QApplication::topLevelWidgets().size();
+    long afterHundred = 0;
+    for (int k = 0; k < 1000; ++k) {
+        w.list_A[k % 32]->setText(QString::number(k % 7 - 3));
+        w.list_Z[k % 4]->setText(QString::number(k % 5 - 2));
+        w.maxmin->setCurrentIndex(k % 2);
+        click(w, "pushButton_2");
+        QVERIFY(!w.flgdel && w.horhead.isEmpty() && w.verthead.isEmpty());
+        closeReport(w);
+        QCOMPARE(w.findChildren<QObject *>().size(), objects);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        if (k == 99)
+            afterHundred = residentKb();
+    }
+    const long afterSolves = residentKb();
+    for (int k = 0; k < 200; ++k)
+        buildForm(w, k % 2 ? 4 : 2, k % 2 ? 8 : 1); // ends on 4 x 8, as it began
+    QCOMPARE(w.findChildren<QObject *>().size(), objects);
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+    qInfo("resident memory: %ld kB after 100 solves, %ld kB after 1000, %ld kB after 200 rebuilds",
+          afterHundred, afterSolves, residentKb());
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer's quarantine holds freed memory on purpose
+    QVERIFY(residentKb() - afterHundred < 8 * 1024);
+#endif
+}
+
+QTEST_MAIN(RobustnessTest)
+#include "tst_robustness.moc"

@@ -330,6 +330,9 @@ QTableWidget *Widget::add_table()
         for (int j = 0; j != table->columnCount(); ++j) {
             auto *cell = new QLabel;
             cell->setText(realText(A[i][j]));
+            // The table gives the label its cell's geometry; a size set now
+            // spares the text layout of an adjustSize() when it is shown.
+            cell->resize(kCellWidth, kCellHeight);
             table->setCellWidget(i, j, cell);
         }
     }

@@ -1,0 +1,208 @@
+// Times what a user waits for, headless on the offscreen platform: from the
+// click on "Вывести решение" until the report window is shown and painted
+// once, the start-up of the main window, and the peak resident memory of a
+// run that makes the longest report. Every figure is the median of several
+// repetitions; child processes give the first solve and the start-up.
+#include "widget.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Problem {
+    const char *name;
+    bool maximise;
+    std::vector<double> c;
+    std::vector<std::vector<double>> a;
+    std::vector<double> b;
+};
+
+const Problem kProblems[] = {
+    {"2x2 worked example", true, {1, 1}, {{1, 2}, {3, 1}}, {4, 6}},
+    {"4x8 with an optimum", true, {3, 2, 4, 1},
+     {{1, 1, 2, 1}, {2, 0, 1, 3}, {1, 3, 0, 2}, {-1, 1, 1, 0}, {2, 1, -1, 1}, {0, 2, 1, 1}, {1, -1, 2, 2}, {3, 1, 1, -1}},
+     {10, 12, 15, -1, 8, 9, 11, 14}},
+    {"4x8 cycling (101 tables)", false, {0, -1, 0, 0},
+     {{-1, 2, 3, -1}, {1, -2, -1, -2}, {2, -2, 3, 1}, {-2, -2, -3, -3}, {3, -1, 2, 1}, {-3, 1, 2, 2}, {1, -3, 1, 2}, {1, -2, 1, 1}},
+     {0, 0, 0, 5, 0, 2, 1, 0}},
+};
+
+// Counts paint events of the report page.
+class PaintWatch : public QObject
+{
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+void fill(Widget &w, const Problem &p)
+{
+    const int n = int(p.c.size()), m = int(p.a.size());
+    w.findChild<QSpinBox *>("spinBox")->setValue(n);
+    w.findChild<QSpinBox *>("spinBox_2")->setValue(m);
+    QTest::mouseClick(w.findChild<QPushButton *>("pushButton"), Qt::LeftButton);
+    for (int j = 0; j < n; ++j)
+        w.list_Z[j]->setText(QString::number(p.c[j]));
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j)
+            w.list_A[i * n + j]->setText(QString::number(p.a[i][j]));
+        w.list_L[i]->setText(QString::number(p.b[i]));
+    }
+    w.maxmin->setCurrentIndex(p.maximise ? 0 : 1);
+}
+
+// Milliseconds from the click until the report has been painted once.
+double timeSolve(Widget &w)
+{
+    PaintWatch watch;
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(w.findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    w.Form->installEventFilter(&watch);
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const double ms = clock.nsecsElapsed() / 1e6;
+    w.Form->removeEventFilter(&watch);
+    return ms;
+}
+
+void closeReport(Widget &w)
+{
+    QTest::mouseClick(w.Form->findChildren<QPushButton *>().last(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+long peakRssKb()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// The main window exactly as the entry function starts it.
+void showMainWindow(Widget &w)
+{
+    w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        qFatal("main window not exposed");
+}
+
+// Child modes: "startup" prints when the main window is shown; "first K"
+// prints the first solve of problem K and the peak RSS after it; "loop K N"
+// solves problem K N times, for a profiler.
+int child(int argc, char **argv)
+{
+    QApplication a(argc, argv);
+    Widget w;
+    showMainWindow(w);
+    if (qstrcmp(argv[1], "startup") == 0) {
+        std::puts("shown");
+        std::fflush(stdout);
+        return 0;
+    }
+    const Problem &p = kProblems[atoi(argv[2])];
+    fill(w, p);
+    if (qstrcmp(argv[1], "loop") == 0) { // for a profiler: argv[3] solves
+        for (int r = atoi(argv[3]); r > 0; --r) {
+            timeSolve(w);
+            closeReport(w);
+        }
+        return 0;
+    }
+    const double ms = timeSolve(w);
+    std::printf("%.3f %ld\n", ms, peakRssKb());
+    closeReport(w);
+    return 0;
+}
+
+QString selfPath;
+
+// Runs a child and returns the words of its first line of output.
+QStringList runChild(const QString &program, const QStringList &args, double *msToFirstLine = nullptr)
+{
+    QProcess p;
+    QElapsedTimer clock;
+    clock.start();
+    p.start(program, args);
+    p.waitForReadyRead(10000);
+    const QString line = QString::fromLatin1(p.readLine()).trimmed();
+    if (msToFirstLine)
+        *msToFirstLine = clock.nsecsElapsed() / 1e6;
+    p.waitForFinished(10000);
+    return line.split(QLatin1Char(' '));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    selfPath = QString::fromLocal8Bit(argv[0]);
+    if (argc > 1)
+        return child(argc, argv);
+
+    const int reps = 15, childReps = 7;
+    std::printf("%-28s %14s %14s\n", "report", "repeated (ms)", "first (ms)");
+    long cyclingPeakKb = 0;
+    {
+        QApplication a(argc, argv);
+        Widget w;
+        showMainWindow(w);
+        for (int k = 0; k < 3; ++k) {
+            const Problem &p = kProblems[k];
+            fill(w, p);
+            timeSolve(w); // warm-up
+            closeReport(w);
+            std::vector<double> repeated, first;
+            for (int r = 0; r < reps; ++r) {
+                repeated.push_back(timeSolve(w));
+                closeReport(w);
+            }
+            for (int r = 0; r < childReps; ++r) {
+                const QStringList out = runChild(selfPath, {"first", QString::number(k)});
+                first.push_back(out.value(0).toDouble());
+                if (k == 2)
+                    cyclingPeakKb = std::max(cyclingPeakKb, out.value(1).toLong());
+            }
+            std::printf("%-28s %14.2f %14.2f\n", p.name, median(repeated), median(first));
+        }
+    }
+    std::vector<double> startup;
+    for (int r = 0; r < childReps * 2; ++r) {
+        double ms = 0;
+        runChild(selfPath, {"startup"}, &ms);
+        startup.push_back(ms);
+    }
+    std::printf("start-up, process start to main window shown: %.2f ms\n", median(startup));
+    std::printf("peak RSS of a run that makes the cycling report: %.1f MB\n", cyclingPeakKb / 1024.0);
+    return 0;
+}

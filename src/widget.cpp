@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -338,6 +339,10 @@ QTableWidget *Widget::add_table()
     }
     table->setFixedHeight((ml + 1) * kCellHeight);
     table->setFixedWidth((nl + 1) * kCellWidth);
+    // The rows and columns share the table's fixed size, so that the whole
+    // tableau shows without scroll bars whatever the style's default sizes.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return table;
 }
 

@@ -2,6 +2,7 @@
 // worked examples and the ways each stage ends.
 #include "reportdriver.h"
 
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -92,6 +93,16 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QCOMPARE(t->maximumSize(), QSize((n + 1) * 110, (m + 1) * 40));
     }
     QCOMPARE(reportItems(w).last(), kOk);
+    // Rows and columns share the fixed size: the whole tableau shows, and
+    QCoreApplication::processEvents();
+    // Each cell label covers its cell.
+    for (QTableWidget *t : reportTables(w).mid(0, 3)) {
+        QVERIFY(!t->horizontalScrollBar()->isVisible());
+        QVERIFY(!t->verticalScrollBar()->isVisible());
+        for (int i = 0; i < t->rowCount(); ++i)
+            for (int j = 0; j < t->columnCount(); ++j)
+                QCOMPARE(t->cellWidget(i, j)->geometry(), t->visualRect(t->model()->index(i, j)));
+    }
     QVERIFY(!control<QPushButton>(w, "pushButton")->isEnabled());
     QVERIFY(!control<QPushButton>(w, "pushButton_2")->isEnabled());
     QVERIFY(!w.flgdel);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -33,6 +34,19 @@ QString realText(double v)
 {
     return QString::number(v, 'g', 6);
 }
+
+// Puts each cell label on its whole cell, where the table's default delegate
+// puts it too, without asking the style for the rectangle on every layout.
+class CellPlacer : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &) const override
+    {
+        editor->setGeometry(option.rect);
+    }
+};
 
 // A label without a parent, given its text and then added to its layout.
 void addLabel(QLayout *layout, const QString &text)
@@ -323,6 +337,7 @@ void Widget::close_Form()
 QTableWidget *Widget::add_table()
 {
     auto *table = new QTableWidget(ml + 1, nl + 1, Form);
+    table->setItemDelegate(new CellPlacer(table));
     for (int j = 0; j <= nl; ++j)
         table->setHorizontalHeaderItem(j, new QTableWidgetItem(horhead[j]));
     for (int i = 0; i <= ml; ++i)

@@ -15,3 +15,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detec
 export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$root/build-sanitize" && ctest --output-on-failure -j "$(nproc)")
+
+echo "== The Debian package =="
+"$root/scripts/package-test.sh"

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libglpk-dev fonts-dejavu-core)
+packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libglpk-dev fonts-dejavu-core dpkg-dev file desktop-file-utils)
 
 ensure_packages() {
     command -v dpkg-query >/dev/null 2>&1 || return 0

@@ -11,7 +11,7 @@ build_into "$root/build"
 out=$root/docs
 mkdir -p "$out"
 export DISPLAY=:93
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 program=
 trap 'kill $program $xvfb 2>/dev/null || true' EXIT

@@ -4,13 +4,13 @@
 #include <QList>
 #include <QScrollArea>
 #include <QStringList>
+#include <QVBoxLayout> // complete, so that the meta-object knows step_2's argument type
 #include <QWidget>
 
 class QCloseEvent;
 class QComboBox;
 class QLineEdit;
 class QTableWidget;
-class QVBoxLayout;
 
 namespace Ui {
 class Widget;

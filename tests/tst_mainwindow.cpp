@@ -13,6 +13,7 @@ private:
     static void checkForm(Widget &w, int n, int m);
 
 private slots:
+    void metaObjects();
     void fixedControls();
     void fixedLayouts();
     void formForSmallestSize();
@@ -38,6 +39,31 @@ QStringList MainWindowTest::classesAndTexts(QLayout *layout)
             out << QStringLiteral("?");
     }
     return out;
+}
+
+void MainWindowTest::metaObjects()
+{
+    const QMetaObject &meta = Widget::staticMetaObject;
+    QStringList slotList;
+    for (int k = meta.methodOffset(); k < meta.methodCount(); ++k) {
+        QCOMPARE(meta.method(k).access(), QMetaMethod::Private);
+        QCOMPARE(meta.method(k).methodType(), QMetaMethod::Slot);
+        slotList << QString::fromLatin1(meta.method(k).methodSignature());
+    }
+    QCOMPARE(slotList, QStringList({"on_spinBox_valueChanged(int)", "on_spinBox_2_valueChanged(int)",
+                                    "on_pushButton_clicked()", "on_pushButton_2_clicked()", "close_Form()",
+                                    "initialhead()", "swaphead(int,int)", "add_table()", "step_1()",
+                                    "step_2(QVBoxLayout*)"}));
+    // Asked for the argument types, the meta-object names only step_2's.
+    Widget w;
+    for (int k = 0; k < 10; ++k) {
+        int type = -2, argument = 0;
+        void *args[] = {&type, &argument};
+        w.qt_metacall(QMetaObject::RegisterMethodArgumentMetaType, meta.methodOffset() + k, args);
+        QCOMPARE(type, k == 9 ? qMetaTypeId<QVBoxLayout *>() : -1);
+    }
+    QCOMPARE(TForm::staticMetaObject.className(), "TForm");
+    QCOMPARE(TForm::staticMetaObject.methodCount(), QWidget::staticMetaObject.methodCount());
 }
 
 void MainWindowTest::fixedControls()

@@ -1,35 +1,52 @@
 #include "widget.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
 
-// On X11 and Wayland desktops a missing display would make the toolkit abort
-// with a long message; say plainly what is needed instead.
-static bool displayMissing()
+namespace {
+
+// When the toolkit cannot open a display it ends the process with a long
+// message and an abort. While the application object starts, its messages are
+// held back: on that failure one plain sentence says what is needed instead;
+// otherwise the held messages are printed as usual.
+const char *programPath = "";
+QStringList heldMessages;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    auto unset = [](const char *name) {
-        const char *value = std::getenv(name);
-        return value == nullptr || *value == '\0';
-    };
-    return unset("QT_QPA_PLATFORM") && unset("DISPLAY") && unset("WAYLAND_DISPLAY");
-#else
-    return false;
-#endif
+    if (type != QtFatalMsg) {
+        heldMessages << qFormatLogMessage(type, context, message);
+        return;
+    }
+    if (message.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr,
+                     "%s needs a graphical display and could not open one: start it from a desktop "
+                     "session, or without one under Xvfb with: xvfb-run -a %s\n",
+                     programPath, programPath);
+    } else {
+        for (const QString &held : heldMessages)
+            std::fprintf(stderr, "%s\n", qPrintable(held));
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+    std::fflush(stderr);
+    std::_Exit(1);
 }
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    if (displayMissing()) {
-        std::fprintf(stderr,
-                     "%s needs a graphical display: start it from a desktop session, or "
-                     "without one under Xvfb with: xvfb-run -a %s\n",
-                     argv[0], argv[0]);
-        return 1;
-    }
+    programPath = argv[0];
+    qInstallMessageHandler(holdStartupMessage);
     QApplication a(argc, argv);
+    qInstallMessageHandler(nullptr);
+    for (const QString &held : heldMessages)
+        std::fprintf(stderr, "%s\n", qPrintable(held));
+    heldMessages.clear();
+
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));
     w.show();

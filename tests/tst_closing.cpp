@@ -12,6 +12,7 @@ private:
 private slots:
     void reportOutlivesTheMainWindowUntilOk();
     void runsUntilClosedFromOutside();
+    void saysWhenThereIsNoDisplay_data();
     void saysWhenThereIsNoDisplay();
 };
 
@@ -51,19 +52,29 @@ void ClosingTest::runsUntilClosedFromOutside()
     QVERIFY(program.waitForFinished(10000));
 }
 
+void ClosingTest::saysWhenThereIsNoDisplay_data()
+{
+    QTest::addColumn<QString>("display");
+    QTest::newRow("no display set") << QString();
+    QTest::newRow("a display that is not there") << QStringLiteral(":987");
+}
+
 void ClosingTest::saysWhenThereIsNoDisplay()
 {
+    QFETCH(QString, display);
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
+    if (!display.isEmpty())
+        env.insert("DISPLAY", display);
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(PROGRAM), QStringList());
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 1);
     const QString err = QString::fromUtf8(program.readAllStandardError());
-    QVERIFY2(err.contains("needs a graphical display") && err.contains("xvfb-run"), qPrintable(err));
+    QVERIFY2(err.contains("needs a graphical display") && err.contains("xvfb-run -a"), qPrintable(err));
     QCOMPARE(err.count('\n'), 1);
 }
 

@@ -3,17 +3,12 @@
 // once, the start-up of the main window, and the peak resident memory of a
 // run that makes the longest report. Every figure is the median of several
 // repetitions; child processes give the first solve and the start-up.
-#include "widget.h"
+#include "reportdriver.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,22 +17,19 @@
 
 namespace {
 
-struct Problem {
+struct NamedProblem {
     const char *name;
-    bool maximise;
-    std::vector<double> c;
-    std::vector<std::vector<double>> a;
-    std::vector<double> b;
+    Problem problem;
 };
 
-const Problem kProblems[] = {
-    {"2x2 worked example", true, {1, 1}, {{1, 2}, {3, 1}}, {4, 6}},
-    {"4x8 with an optimum", true, {3, 2, 4, 1},
+const NamedProblem kProblems[] = {
+    {"2x2 worked example", {true, {1, 1}, {{1, 2}, {3, 1}}, {4, 6}}},
+    {"4x8 with an optimum", {true, {3, 2, 4, 1},
      {{1, 1, 2, 1}, {2, 0, 1, 3}, {1, 3, 0, 2}, {-1, 1, 1, 0}, {2, 1, -1, 1}, {0, 2, 1, 1}, {1, -1, 2, 2}, {3, 1, 1, -1}},
-     {10, 12, 15, -1, 8, 9, 11, 14}},
-    {"4x8 cycling (101 tables)", false, {0, -1, 0, 0},
+     {10, 12, 15, -1, 8, 9, 11, 14}}},
+    {"4x8 cycling (101 tables)", {false, {0, -1, 0, 0},
      {{-1, 2, 3, -1}, {1, -2, -1, -2}, {2, -2, 3, 1}, {-2, -2, -3, -3}, {3, -1, 2, 1}, {-3, 1, 2, 2}, {1, -3, 1, 2}, {1, -2, 1, 1}},
-     {0, 0, 0, 5, 0, 2, 1, 0}},
+     {0, 0, 0, 5, 0, 2, 1, 0}}},
 };
 
 // Counts paint events of the report page.
@@ -53,42 +45,19 @@ public:
     }
 };
 
-void fill(Widget &w, const Problem &p)
-{
-    const int n = int(p.c.size()), m = int(p.a.size());
-    w.findChild<QSpinBox *>("spinBox")->setValue(n);
-    w.findChild<QSpinBox *>("spinBox_2")->setValue(m);
-    QTest::mouseClick(w.findChild<QPushButton *>("pushButton"), Qt::LeftButton);
-    for (int j = 0; j < n; ++j)
-        w.list_Z[j]->setText(QString::number(p.c[j]));
-    for (int i = 0; i < m; ++i) {
-        for (int j = 0; j < n; ++j)
-            w.list_A[i * n + j]->setText(QString::number(p.a[i][j]));
-        w.list_L[i]->setText(QString::number(p.b[i]));
-    }
-    w.maxmin->setCurrentIndex(p.maximise ? 0 : 1);
-}
-
 // Milliseconds from the click until the report has been painted once.
 double timeSolve(Widget &w)
 {
     PaintWatch watch;
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(w.findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    click(w, "pushButton_2");
     w.Form->installEventFilter(&watch);
     while (!watch.painted)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     const double ms = clock.nsecsElapsed() / 1e6;
     w.Form->removeEventFilter(&watch);
     return ms;
-}
-
-void closeReport(Widget &w)
-{
-    QTest::mouseClick(w.Form->findChildren<QPushButton *>().last(), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 double median(std::vector<double> v)
@@ -137,8 +106,8 @@ int child(int argc, char **argv)
         return a.exec();
     }
     showMainWindow(w);
-    const Problem &p = kProblems[atoi(argv[2])];
-    fill(w, p);
+    const NamedProblem &p = kProblems[atoi(argv[2])];
+    fillForm(w, p.problem);
     if (qstrcmp(argv[1], "loop") == 0) { // for a profiler: argv[3] solves
         for (int r = atoi(argv[3]); r > 0; --r) {
             timeSolve(w);
@@ -188,8 +157,8 @@ int main(int argc, char **argv)
         Widget w;
         showMainWindow(w);
         for (int k = 0; k < 3; ++k) {
-            const Problem &p = kProblems[k];
-            fill(w, p);
+            const NamedProblem &p = kProblems[k];
+            fillForm(w, p.problem);
             timeSolve(w); // warm-up
             closeReport(w);
             std::vector<double> repeated, first;

@@ -325,9 +325,7 @@ void Widget::finishReport(QVBoxLayout *vert)
 void Widget::close_Form()
 {
     if (formArea)
-        formArea->deleteLater();
-    else if (Form)
-        Form->deleteLater();
+        formArea->deleteLater(); // the page and everything on it go with it
     formArea = nullptr;
     Form = nullptr;
     ui->pushButton_2->setEnabled(true);

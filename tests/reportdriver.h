@@ -52,8 +52,8 @@ inline QString numberText(double v)
     return QString::number(v, 'g', 17);
 }
 
-// Builds the form for the problem, types it in and presses "Вывести решение".
-inline void solve(Widget &w, const Problem &p)
+// Builds the form for the problem and types it in.
+inline void fillForm(Widget &w, const Problem &p)
 {
     const int n = int(p.c.size()), m = int(p.a.size());
     buildForm(w, n, m);
@@ -65,6 +65,12 @@ inline void solve(Widget &w, const Problem &p)
         w.list_L[i]->setText(numberText(p.b[i]));
     }
     w.maxmin->setCurrentIndex(p.maximise ? 0 : 1);
+}
+
+// Builds the form for the problem, types it in and presses "Вывести решение".
+inline void solve(Widget &w, const Problem &p)
+{
+    fillForm(w, p);
     click(w, "pushButton_2");
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times what a user waits for, headless on the offscreen platform: from the
 // click on "Вывести решение" until the report window is shown and painted
 // once, the start-up of the main window, and the peak resident memory of a

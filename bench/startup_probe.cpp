@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into the real program by bench_report: as soon as the event loop
 // runs with the main window shown, it prints one line and ends the process,
 // so that the time from process start to that line is the start-up.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the README's pictures: runs the program in a virtual X display,
 # plays a user with xdotool and photographs the windows with ImageMagick.
 # The click positions fit the fixed layout of the main window with the

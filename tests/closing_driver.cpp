@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded into the real program with LD_PRELOAD by tst_closing. Once the event
 // loop runs it plays a user: solve the first worked example, try to close the
 // report window both ways, close the main window, then press the report's

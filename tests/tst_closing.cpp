@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The closing rules and the start-up message, on the built executable.
 #include <QProcess>
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole solves through the real window: the report, item by item, for the
 // worked examples and the ways each stage ends.
 #include "reportdriver.h"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build needs (with apt-get when run as root; otherwise it
-# names the missing packages), then configures and builds into build/.
-# Sourced by run.sh and test.sh; extra CMake arguments may follow.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what the program needs to build (with apt-get when run as root;
+# otherwise it names the missing packages), and offers build_into, which
+# configures and builds into a directory. Sourced by run.sh, test.sh and the
+# scripts; they ensure the further packages they need themselves.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libglpk-dev fonts-dejavu-core dpkg-dev file desktop-file-utils)
+program_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools fonts-dejavu-core)
 
 ensure_packages() {
     command -v dpkg-query >/dev/null 2>&1 || return 0
@@ -25,12 +27,15 @@ ensure_packages() {
     fi
 }
 
-# build_into DIR [cmake arguments...]
+# build_into DIR [cmake arguments...] [-- build arguments...]
 build_into() {
     local dir=$1
     shift
-    cmake -S "$root" -B "$dir" "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    local configure=() build=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do configure+=("$1"); shift; done
+    [ $# -gt 0 ] && shift && build=("$@")
+    cmake -S "$root" -B "$dir" "${configure[@]}" >/dev/null
+    cmake --build "$dir" -j "$(nproc)" "${build[@]}"
 }
 
-ensure_packages "${packages[@]}"
+ensure_packages "${program_packages[@]}"

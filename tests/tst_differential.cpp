@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of seeded random problems solved through the real window and by
 // GLPK: the report's verdict, optimal value and point must agree with it.
 #include "reportdriver.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr int kProblems = 4000;
+const int kProblems = repetitions(4000);
 
 enum class Verdict { Optimum, NoSolution };
 

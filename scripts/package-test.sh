@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks its control data and contents, installs
-# it, starts the installed program headless, and removes the package again.
-# Installing needs root; a machine that already has the package keeps it.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian package, holds it to Debian's own checks (lintian, the
+# AppStream validator, the desktop-entry validator), checks its control data
+# and contents, installs it, starts the installed program headless, and
+# removes the package again. Installing needs root; a machine that already
+# has the package keeps it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/setup.sh"
+ensure_packages lintian appstream desktop-file-utils
 
 fail() { echo "package test: $*" >&2; exit 1; }
 
@@ -11,12 +16,26 @@ deb=$("$here/package.sh" | tail -n 1)
 info=$(dpkg-deb --info "$deb")
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 echo "$info" | grep -q '^ Package: dual-simplex$' || fail "wrong package name"
-echo "$info" | grep -q '^ Depends: .*libqt5widgets5' || fail "no dependency on Qt 5 widgets worked out"
-for path in ./usr/bin/dual-simplex ./usr/share/applications/dual-simplex.desktop \
-            ./usr/share/icons/hicolor/scalable/apps/dual-simplex.svg; do
+echo "$info" | grep -Eq '^ Depends: .*(libqt5widgets5|libqt6widgets6)' || fail "no dependency on Qt's widgets worked out"
+files=(./usr/bin/dual-simplex
+       ./usr/share/applications/dual-simplex.desktop
+       ./usr/share/icons/hicolor/scalable/apps/dual-simplex.svg
+       ./usr/share/metainfo/org.example.dual_simplex.metainfo.xml
+       ./usr/share/man/man1/dual-simplex.1.gz
+       ./usr/share/doc/dual-simplex/copyright
+       ./usr/share/doc/dual-simplex/changelog.gz)
+for path in "${files[@]}"; do
     echo "$contents" | grep -qx "$path" || fail "$path is not in the package"
 done
-[ "$(echo "$contents" | grep -vc '/$')" -eq 3 ] || fail "unexpected files: $(echo "$contents" | grep -v '/$')"
+[ "$(echo "$contents" | grep -vc '/$')" -eq ${#files[@]} ] || fail "unexpected files: $(echo "$contents" | grep -v '/$')"
+
+# Debian's checks: any error or warning fails the test; pedantic remarks and
+# informational tags are printed for the reader.
+lintian --pedantic --info --fail-on error,warning "$deb" 2> >(grep -v 'root privileges' >&2) \
+    || fail "lintian found errors or warnings"
+appstreamcli validate --no-net --pedantic "$root/packaging/org.example.dual_simplex.metainfo.xml" \
+    || fail "the AppStream metadata does not validate"
+desktop-file-validate "$root/packaging/dual-simplex.desktop" || fail "the menu entry does not validate"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "package test: built and checked $deb; installing it needs root, skipped"
@@ -29,7 +48,13 @@ fi
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq dual-simplex >/dev/null 2>&1 || true' EXIT
-desktop-file-validate /usr/share/applications/dual-simplex.desktop || fail "the menu entry does not validate"
+for path in "${files[@]}"; do
+    [ -f "${path#.}" ] || fail "${path#.} is not installed"
+done
+man -l /usr/share/man/man1/dual-simplex.1.gz 2>/dev/null | grep -q 'xvfb-run -a dual-simplex' \
+    || fail "the manual page does not read"
+appstreamcli validate --no-net /usr/share/metainfo/org.example.dual_simplex.metainfo.xml >/dev/null \
+    || fail "the installed AppStream metadata does not validate"
 QT_QPA_PLATFORM=offscreen /usr/bin/dual-simplex &
 pid=$!
 sleep 2
@@ -39,6 +64,7 @@ wait "$pid" 2>/dev/null || true
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq dual-simplex >/dev/null
 trap - EXIT
-[ ! -e /usr/bin/dual-simplex ] || fail "the program is still there after removal"
-[ ! -e /usr/share/applications/dual-simplex.desktop ] || fail "the menu entry is still there after removal"
-echo "package test: $deb built, installed, started and removed"
+for path in "${files[@]}"; do
+    [ ! -e "${path#.}" ] || fail "${path#.} is still there after removal"
+done
+echo "package test: $deb built, checked, installed, started and removed"

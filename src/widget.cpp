@@ -13,10 +13,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // A value strictly between -kTolerance and kTolerance counts as zero.
 constexpr double kTolerance = 1e-6;
+// An update of the tableau whose result is below this share of the larger of
+// its two terms is taken as exact cancellation: what is left is rounding.
+constexpr double kDropTolerance = 1e-12;
 // A stage that has pivoted this many times without an end reports that it cycled.
 constexpr int kIterationLimit = 100;
 // Fixed size of one cell of a snapshot table, in pixels.
@@ -28,6 +34,17 @@ constexpr int kFieldMinWidth = 20;
 bool nearZero(double v)
 {
     return v > -kTolerance && v < kTolerance;
+}
+
+// The update a - t of one tableau entry. When the two terms cancel but for
+// rounding, the entry is exactly 0, so that the report never shows a residue
+// such as 2.2e-16 where the exact value is 0. Values that are not finite keep
+// their plain arithmetic.
+double cancelled(double a, double t)
+{
+    const double v = a - t;
+    const bool finite = std::isfinite(a) && std::isfinite(t);
+    return finite && std::abs(v) <= kDropTolerance * std::max(std::abs(a), std::abs(t)) ? 0 : v;
 }
 
 // Real values, in report lines and table cells alike: six significant digits.
@@ -284,7 +301,7 @@ void Widget::pivot(int row, int col)
             continue;
         for (int j = 0; j <= nl; ++j) {
             if (j != col)
-                A[i][j] = A[i][j] - (A[row][j] * A[i][col]) / lead;
+                A[i][j] = cancelled(A[i][j], (A[row][j] * A[i][col]) / lead);
         }
     }
     for (int i = 0; i <= ml; ++i) {

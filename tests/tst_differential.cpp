@@ -108,26 +108,64 @@ std::vector<double> pointOf(const QString &line)
     return x;
 }
 
-// Empty when the report agrees with GLPK, otherwise what differs.
+// The number after the text that starts a report line.
+double numberAfter(const QString &line, const QString &start)
+{
+    return line.mid(start.size()).toDouble();
+}
+
+// Six significant digits are shown: a printed value may be off by half a
+// unit in its sixth digit. Allow for twice that.
+bool equalToDigitsShown(double printed, double exact, double scale)
+{
+    return qAbs(printed - exact) <= 1e-5 * qMax(scale, 1e-300);
+}
+
+// Empty when the report's course and ending hold up, otherwise what is wrong:
+// the ending agrees with GLPK; no printed number is a rounding residue (the
+// coefficients have at most two decimals, nothing exact is below 1e-9 here);
+// the first stage's bound is not below the optimum when maximising nor above
+// it when minimising; an optimal point is non-negative, satisfies every
+// constraint, and gives the printed value.
 QString disagreement(const Problem &p, const Reference &ref, const QStringList &items)
 {
+    static const QRegularExpression separators(QStringLiteral("[ ()/]"));
+    for (const QString &item : items) {
+        for (const QString &token : item.split(separators, Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const double v = token.toDouble(&ok);
+            if (ok && v != 0 && qAbs(v) < 1e-9)
+                return QStringLiteral("residue %1 printed in: %2").arg(token, item);
+        }
+    }
     if (ref.verdict == Verdict::NoSolution)
         return items.value(items.size() - 2) == QStringLiteral("нет решений") ? QString()
                                                                               : QStringLiteral("expected нет решений");
     if (items.size() < 4 || items[items.size() - 4] != QStringLiteral("Оптимальное решение "))
         return QStringLiteral("expected an optimum of %1").arg(ref.value);
-    const QString valueLine = items[items.size() - 2];
-    const double value = valueLine.mid(QStringLiteral("значение функции ").size()).toDouble();
-    if (qAbs(value - ref.value) > 1e-5 * qMax(1.0, qAbs(ref.value)))
+    const double value = numberAfter(items[items.size() - 2], QStringLiteral("значение функции "));
+    if (!equalToDigitsShown(value, ref.value, qMax(1.0, qAbs(ref.value))))
         return QStringLiteral("value %1, GLPK %2").arg(value).arg(ref.value);
+    const QString boundStart = p.maximise ? QStringLiteral("Верхняя оценка функции - ")
+                                          : QStringLiteral("Нижняя оценка функции - ");
+    const QStringList boundLines = items.filter(QRegularExpression(QLatin1Char('^') + boundStart));
+    if (boundLines.size() != 1)
+        return QStringLiteral("no bound line");
+    const double bound = numberAfter(boundLines.first(), boundStart);
+    if ((p.maximise ? ref.value - bound : bound - ref.value) > 1e-5 * qMax(1.0, qAbs(ref.value)))
+        return QStringLiteral("bound %1 on the wrong side of the optimum %2").arg(bound).arg(ref.value);
     const std::vector<double> x = pointOf(items[items.size() - 3]);
     if (x.size() != p.c.size())
         return QStringLiteral("point of the wrong size");
-    for (double xj : x) {
-        if (xj < -1e-6)
-            return QStringLiteral("negative coordinate %1").arg(xj);
+    double cx = 0, cxScale = qAbs(value);
+    for (size_t j = 0; j < x.size(); ++j) {
+        if (x[j] < 0)
+            return QStringLiteral("negative coordinate %1").arg(x[j]);
+        cx += p.c[j] * x[j];
+        cxScale += qAbs(p.c[j] * x[j]);
     }
-    // Six digits of each coordinate are shown: allow for their rounding.
+    if (!equalToDigitsShown(value, cx, cxScale))
+        return QStringLiteral("value %1, but c·x = %2 at the point shown").arg(value).arg(cx);
     for (size_t i = 0; i < p.a.size(); ++i) {
         double lhs = 0, scale = qAbs(p.b[i]);
         for (size_t j = 0; j < x.size(); ++j) {

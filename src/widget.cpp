@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -64,6 +66,14 @@ public:
     {
         editor->setGeometry(option.rect);
     }
+};
+
+// Gives access to the header's own measure of a section, which the header
+// keeps protected: through a pointer to the member, on any header.
+class HeaderMeasure : public QHeaderView
+{
+public:
+    using QHeaderView::sectionSizeFromContents;
 };
 
 // A label without a parent, given its text and then added to its layout.
@@ -338,29 +348,47 @@ void Widget::finishReport(QVBoxLayout *vert)
     connect(ok, SIGNAL(clicked()), this, SLOT(close_Form()));
 }
 
-// The "Ok" button that runs this slot is on the page, so the window goes once
-// control is back in the event loop.
+// The "Ok" button that runs this slot is on the page, so the window is
+// destroyed once control is back in the event loop; it disappears at once.
 void Widget::close_Form()
 {
-    if (formArea)
+    if (formArea) {
+        formArea->hide();
         formArea->deleteLater(); // the page and everything on it go with it
+    }
     formArea = nullptr;
     Form = nullptr;
     ui->pushButton_2->setEnabled(true);
     ui->pushButton->setEnabled(true);
+    // Hiding, unlike closing, does not end the program by itself: when the
+    // main window was closed while the report was open, the report was the
+    // last window, and "Ok" ends the program as closing it would.
+    if (!isVisible() && QThread::currentThread()->loopLevel() > 0 && QGuiApplication::quitOnLastWindowClosed())
+        QCoreApplication::quit();
 }
 
 QTableWidget *Widget::add_table()
 {
-    auto *table = new QTableWidget(ml + 1, nl + 1, Form);
+    auto *table = new QTableWidget(Form);
     table->setItemDelegate(new CellPlacer(table));
+    // While the sections have no items yet, the headers are hidden, so that
+    // they do not measure the section numbers they would show meanwhile.
+    const QList<QHeaderView *> headers = {table->horizontalHeader(), table->verticalHeader()};
+    for (QHeaderView *header : headers)
+        header->hide();
+    table->setRowCount(ml + 1);
+    table->setColumnCount(nl + 1);
     for (int j = 0; j <= nl; ++j)
-        table->setHorizontalHeaderItem(j, new QTableWidgetItem(horhead[j]));
+        setHeaderItem(table, Qt::Horizontal, j, horhead[j]);
     for (int i = 0; i <= ml; ++i)
-        table->setVerticalHeaderItem(i, new QTableWidgetItem(verthead[i]));
+        setHeaderItem(table, Qt::Vertical, i, verthead[i]);
+    for (QHeaderView *header : headers)
+        header->show();
     for (int i = 0; i != table->rowCount(); ++i) {
         for (int j = 0; j != table->columnCount(); ++j) {
-            auto *cell = new QLabel;
+            // Made where the table keeps its cell widgets, which spares moving
+            // it there.
+            auto *cell = new QLabel(table->viewport());
             cell->setText(realText(A[i][j]));
             // The table gives the label its cell's geometry; a size set now
             // spares the text layout of an adjustSize() when it is shown.
@@ -375,6 +403,35 @@ QTableWidget *Widget::add_table()
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return table;
+}
+
+// A header item carries the size the header would measure for it. Without
+// one, a header measures its texts (font metrics, text shaping) dozens of
+// times while its table is first shown, a large part of a long report's
+// cost. The size is measured once per text and orientation with the
+// header's own rule, and measured anew after a change of font, style or
+// screen resolution, which are part of the key.
+void Widget::setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int section, const QString &text)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    QHeaderView *header = horizontal ? table->horizontalHeader() : table->verticalHeader();
+    const QStyle *style = header->style();
+    const QString key = QString::number(orientation) + QLatin1Char('|') + text + QLatin1Char('|')
+                        + header->font().key() + QLatin1Char('|') + QLatin1String(style->metaObject()->className())
+                        + style->objectName() + QLatin1Char('|') + QString::number(header->logicalDpiY());
+    auto *item = new QTableWidgetItem(text);
+    const auto known = headerSizes.constFind(key);
+    if (known != headerSizes.constEnd())
+        item->setData(Qt::SizeHintRole, *known);
+    if (horizontal)
+        table->setHorizontalHeaderItem(section, item);
+    else
+        table->setVerticalHeaderItem(section, item);
+    if (known == headerSizes.constEnd()) {
+        const QSize size = (header->*&HeaderMeasure::sectionSizeFromContents)(section);
+        headerSizes.insert(key, size);
+        item->setData(Qt::SizeHintRole, size);
+    }
 }
 
 // ---------------------------------------------------------------------------

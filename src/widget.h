@@ -2,8 +2,10 @@
 #ifndef WIDGET_H
 #define WIDGET_H
 
+#include <QHash>
 #include <QList>
 #include <QScrollArea>
+#include <QSize>
 #include <QStringList>
 #include <QVBoxLayout> // complete, so that the meta-object knows step_2's argument type
 #include <QWidget>
@@ -90,6 +92,9 @@ private slots:
 
 private:
     Ui::Widget *ui;
+    // What header sections of a text measure, per text, orientation, font,
+    // style and screen resolution (see setHeaderItem).
+    QHash<QString, QSize> headerSizes;
 
     void allocateArrays(int vars, int cons);
     void releaseArrays();
@@ -99,6 +104,7 @@ private:
     void readForm();
     void openReportWindow();
     void finishReport(QVBoxLayout *vert);
+    void setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int section, const QString &text);
 
     int enteringColumn() const;
     int firstPositiveRow(int col) const;

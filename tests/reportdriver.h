@@ -143,7 +143,9 @@ inline void closeReport(Widget &w)
     QLayout *vert = w.Form->layout();
     auto *ok = qobject_cast<QPushButton *>(vert->itemAt(vert->count() - 1)->widget());
     QVERIFY(ok);
+    QWidget *window = w.formArea;
     QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(!window->isVisible()); // gone at once, destroyed later
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -3,6 +3,7 @@
 // worked examples and the ways each stage ends.
 #include "reportdriver.h"
 
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -70,6 +71,7 @@ private slots:
     void workedExampleMinimising();
     void endings_data();
     void endings();
+    void headersFollowTheFont();
     void cyclingFirstStage();
     void cyclingSecondStage();
     void reportWindowRefusesToClose();
@@ -97,13 +99,21 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
     QCOMPARE(reportItems(w).last(), kOk);
     // Rows and columns share the fixed size: the whole tableau shows, and
     QCoreApplication::processEvents();
-    // Each cell label covers its cell.
+    // each cell label covers its cell; the headers are as large as those of
+    // a plain table that measures the same texts itself.
     for (QTableWidget *t : reportTables(w).mid(0, 3)) {
         QVERIFY(!t->horizontalScrollBar()->isVisible());
         QVERIFY(!t->verticalScrollBar()->isVisible());
-        for (int i = 0; i < t->rowCount(); ++i)
+        QTableWidget plain(t->rowCount(), t->columnCount());
+        for (int i = 0; i < t->rowCount(); ++i) {
+            plain.setVerticalHeaderItem(i, new QTableWidgetItem(t->verticalHeaderItem(i)->text()));
             for (int j = 0; j < t->columnCount(); ++j)
                 QCOMPARE(t->cellWidget(i, j)->geometry(), t->visualRect(t->model()->index(i, j)));
+        }
+        for (int j = 0; j < t->columnCount(); ++j)
+            plain.setHorizontalHeaderItem(j, new QTableWidgetItem(t->horizontalHeaderItem(j)->text()));
+        QCOMPARE(t->horizontalHeader()->sizeHint(), plain.horizontalHeader()->sizeHint());
+        QCOMPARE(t->verticalHeader()->sizeHint(), plain.verticalHeader()->sizeHint());
     }
     QVERIFY(!control<QPushButton>(w, "pushButton")->isEnabled());
     QVERIFY(!control<QPushButton>(w, "pushButton_2")->isEnabled());
@@ -300,6 +310,23 @@ void ReportTest::endings()
         QCOMPARE(reportTables(w).size(), tables);
     checkFinishedReport(w, int(problem.c.size()), int(problem.a.size()));
     closeReport(w);
+}
+
+// The headers' measures are kept from one report to the next; after a change
+// of font they are measured anew.
+void ReportTest::headersFollowTheFont()
+{
+    const QFont font = QApplication::font();
+    Widget w;
+    for (int pointSize : {font.pointSize(), font.pointSize() - 3}) {
+        QFont sized = font;
+        sized.setPointSize(pointSize);
+        QApplication::setFont(sized);
+        solve(w, maxProblem({1, 1}, {{1, 2}, {3, 1}}, {4, 6}));
+        checkFinishedReport(w, 2, 2);
+        closeReport(w);
+    }
+    QApplication::setFont(font);
 }
 
 void ReportTest::cyclingFirstStage()

@@ -30,8 +30,8 @@ constexpr int kIterationLimit = 100;
 // Fixed size of one cell of a snapshot table, in pixels.
 constexpr int kCellHeight = 40;
 constexpr int kCellWidth = 110;
-// Minimum width of an input field, in pixels.
-constexpr int kFieldMinWidth = 20;
+// Text colour of a field whose text does not read as a number.
+constexpr QRgb kNotANumberColour = 0xff0000;
 
 bool nearZero(double v)
 {
@@ -53,6 +53,59 @@ double cancelled(double a, double t)
 QString realText(double v)
 {
     return QString::number(v, 'g', 6);
+}
+
+// A number as the C locale writes it, or with one decimal comma instead of
+// the point, as Russian writing has it ("1,5"): a text with a comma, no point
+// and no other comma reads with the comma taken for a point.
+double plainOrCommaValue(const QString &text, bool *converts)
+{
+    if (!text.contains(QLatin1Char(',')))
+        return text.toDouble(converts);
+    if (text.count(QLatin1Char(',')) != 1 || text.contains(QLatin1Char('.'))) {
+        *converts = false;
+        return 0;
+    }
+    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(converts);
+}
+
+// What a field's text counts as, and whether it reads as a number at all.
+// A text without "," and "/" reads as the C locale reads numbers, and counts
+// as what that gives even when it fails ("abc" is 0, "1e400" is inf). A text
+// with one decimal comma reads as above; one with a single "/" is a fraction
+// whose two sides read so and whose denominator is not 0 ("1/3", "-1,5/2").
+// Any other text counts as 0.
+double fieldValue(const QString &text, bool *isNumber)
+{
+    const int slashes = text.count(QLatin1Char('/'));
+    if (slashes == 0) {
+        const double v = plainOrCommaValue(text, isNumber);
+        return text.contains(QLatin1Char(',')) && !*isNumber ? 0 : v;
+    }
+    bool numerator = false, denominator = false;
+    const int at = text.indexOf(QLatin1Char('/'));
+    const double top = plainOrCommaValue(text.left(at), &numerator);
+    const double bottom = plainOrCommaValue(text.mid(at + 1), &denominator);
+    *isNumber = slashes == 1 && numerator && denominator && bottom != 0;
+    return *isNumber ? top / bottom : 0;
+}
+
+// A field whose text is not blank and does not read as a number shows it in
+// red, with a tooltip that says what the text counts as.
+void markIfNotANumber(QLineEdit *field, const QString &text)
+{
+    bool isNumber = false;
+    const double value = fieldValue(text, &isNumber);
+    if (isNumber || text.trimmed().isEmpty()) {
+        field->setPalette(QPalette());
+        field->setToolTip(QString());
+        return;
+    }
+    QPalette marked = field->palette();
+    marked.setColor(QPalette::Text, QColor(kNotANumberColour));
+    field->setPalette(marked);
+    field->setToolTip(Widget::tr("Текст не читается как число: при решении он считается равным %1")
+                          .arg(realText(value)));
 }
 
 // Puts each cell label on its whole cell, where the table's default delegate
@@ -140,6 +193,10 @@ void Widget::on_pushButton_clicked()
     flg = true;
     nl = n;
     ml = m;
+    setFieldWidths();
+    setTabOrderOfForm();
+    list_Z.first()->setFocus();
+    list_Z.first()->selectAll();
 }
 
 // The tableau is one block of rows behind a table of row pointers, so that it
@@ -193,11 +250,14 @@ void Widget::removeForm()
     repaint();
 }
 
+// A field starts at "0"; Enter in it asks for the solution while that can be
+// asked for.
 void Widget::addField(QLayout *row, QList<QLineEdit *> &list)
 {
     auto *field = new QLineEdit;
-    field->setMinimumWidth(kFieldMinWidth);
     field->setText(QStringLiteral("0"));
+    connect(field, &QLineEdit::textChanged, field, [field](const QString &text) { markIfNotANumber(field, text); });
+    connect(field, &QLineEdit::returnPressed, ui->pushButton_2, &QAbstractButton::click);
     row->addWidget(field);
     list.append(field);
 }
@@ -232,6 +292,54 @@ void Widget::buildForm()
     }
 }
 
+// The fields of a row share what the fixed container leaves beside the
+// row's labels, the combo box and the spacing: the objective's fields their
+// row, the fields of a constraint and its right-hand side theirs, so that a
+// right-hand side is as wide as a coefficient. In the default font every
+// field then shows the widest value of the help text, -10000, whole; with a
+// much larger font the fields narrow rather than push the rows out of the
+// fixed container.
+void Widget::setFieldWidths()
+{
+    // What a row layout takes besides its fields.
+    auto besideFields = [](QLayout *row) {
+        int width = row->spacing() * (row->count() - 1);
+        for (int k = 0; k < row->count(); ++k) {
+            QWidget *item = row->itemAt(k)->widget();
+            if (!qobject_cast<QLineEdit *>(item))
+                width += item->sizeHint().width();
+        }
+        return width;
+    };
+    const int room = ui->verticalLayoutWidget_3->width();
+    const int objective = (room - besideFields(ui->horizontalLayout_3)) / nl;
+    const int constraint = (room - besideFields(ui->verticalLayout->itemAt(0)->layout())
+                            - ui->horizontalLayout_2->spacing()
+                            - besideFields(ui->verticalLayout_2->itemAt(0)->layout())) / (nl + 1);
+    for (QLineEdit *field : list_Z)
+        field->setFixedWidth(std::max(objective, 0));
+    for (QLineEdit *field : list_A + list_L)
+        field->setFixedWidth(std::max(constraint, 0));
+}
+
+// Tab follows reading order: the objective's fields, max/min, each constraint
+// row left to right ending with its right-hand side, then the solve button.
+void Widget::setTabOrderOfForm()
+{
+    QList<QWidget *> order;
+    for (QLineEdit *field : list_Z)
+        order << field;
+    order << maxmin;
+    for (int i = 0; i < ml; ++i) {
+        for (int j = 0; j < nl; ++j)
+            order << list_A[i * nl + j];
+        order << list_L[i];
+    }
+    order << ui->pushButton_2;
+    for (int k = 1; k < order.size(); ++k)
+        setTabOrder(order[k - 1], order[k]);
+}
+
 // ---------------------------------------------------------------------------
 // Solve driver
 
@@ -258,16 +366,20 @@ void Widget::on_pushButton_2_clicked()
 // that does not hold a number counts as 0.
 void Widget::readForm()
 {
+    auto number = [](const QLineEdit *field) {
+        bool isNumber = false;
+        return fieldValue(field->text(), &isNumber);
+    };
     for (int i = 0; i <= ml; ++i) {
         for (int j = 0; j <= nl; ++j) {
             if (i < ml && j < nl) {
-                A[i][j] = list_A[nl * i + j]->text().toDouble();
+                A[i][j] = number(list_A[nl * i + j]);
             } else if (i == ml && j < nl) {
-                Z[j] = list_Z[j]->text().toDouble();
+                Z[j] = number(list_Z[j]);
                 Z[j] = -Z[j];
                 A[ml][j] = Z[j];
             } else if (j == nl && i < ml) {
-                L[i] = list_L[i]->text().toDouble();
+                L[i] = number(list_L[i]);
                 A[i][nl] = L[i];
             }
         }

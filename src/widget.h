@@ -101,6 +101,8 @@ private:
     void removeForm();
     void buildForm();
     void addField(QLayout *row, QList<QLineEdit *> &list);
+    void setFieldWidths();
+    void setTabOrderOfForm();
     void readForm();
     void openReportWindow();
     void finishReport(QVBoxLayout *vert);

@@ -13,8 +13,11 @@ private:
     static QStringList classesAndTexts(QLayout *layout);
     static void checkForm(Widget &w, int n, int m);
     static int firstArgumentType(Widget &w, int method);
+    static void checkFieldsReadable(Widget &w);
+    static void checkRowsFit(Widget &w);
 
 private slots:
+    void initTestCase();
     void metaObjects();
     void fixedControls();
     void fixedLayouts();
@@ -60,6 +63,13 @@ int MainWindowTest::firstArgumentType(Widget &w, int method)
     w.qt_metacall(QMetaObject::RegisterMethodArgumentMetaType, method, args);
     return type;
 #endif
+}
+
+// The fonts of a desktop without a theme of its own (Qt's generic Unix
+// theme: Sans Serif, 9 points), which the offscreen platform does not use.
+void MainWindowTest::initTestCase()
+{
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
 }
 
 void MainWindowTest::metaObjects()
@@ -190,8 +200,50 @@ void MainWindowTest::checkForm(Widget &w, int n, int m)
     QCOMPARE(control<QLabel>(w, "label_4")->text(), QStringLiteral("xi >= 0; i = 0..%1").arg(n - 1));
     QVERIFY(!control<QLabel>(w, "label_4")->isHidden());
     QVERIFY(!control<QPushButton>(w, "pushButton_2")->isHidden());
-    for (QLineEdit *field : w.list_A + w.list_Z + w.list_L)
-        QCOMPARE(field->minimumWidth(), 20);
+    checkFieldsReadable(w);
+}
+
+// Every field shows "-10000" whole: with the cursor at the start and at the
+// end of the text, the text sits inside the field with the margin it keeps
+// on the left on the right too. A right-hand side is as wide as a
+// coefficient.
+void MainWindowTest::checkFieldsReadable(Widget &w)
+{
+    checkRowsFit(w);
+    for (QLineEdit *field : w.list_A + w.list_Z + w.list_L) {
+        const QString before = field->text();
+        field->setText(QStringLiteral("-10000"));
+        field->setCursorPosition(0);
+        const int start = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        field->setCursorPosition(6);
+        const int end = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        QCOMPARE(end - start, field->fontMetrics().horizontalAdvance(QStringLiteral("-10000")));
+        QVERIFY2(start > 0 && end + start <= field->width(), qPrintable(QStringLiteral("%1 %2 %3").arg(start).arg(end).arg(field->width())));
+        field->setText(before);
+    }
+    for (QLineEdit *field : w.list_L + w.list_A)
+        QCOMPARE(field->width(), w.list_A.first()->width());
+}
+
+// Every row of the form fits the fixed container, no item overlapping the next.
+void MainWindowTest::checkRowsFit(Widget &w)
+{
+    w.show();
+    QCoreApplication::processEvents(); // the new widgets are shown, the layouts set
+    const int room = control<QWidget>(w, "verticalLayoutWidget_3")->width();
+    QList<QLayout *> rows{control<QLayout>(w, "horizontalLayout_3")};
+    for (int i = 0; i < w.ml; ++i)
+        rows << control<QLayout>(w, "verticalLayout")->itemAt(i)->layout()
+             << control<QLayout>(w, "verticalLayout_2")->itemAt(i)->layout();
+    for (QLayout *row : rows) {
+        int right = 0;
+        for (int k = 0; k < row->count(); ++k) {
+            const QRect item = row->itemAt(k)->widget()->geometry();
+            QVERIFY2(item.left() >= right, qPrintable(QStringLiteral("row %1 item %2: %3 < %4").arg(rows.indexOf(row)).arg(k).arg(item.left()).arg(right)));
+            right = item.right() + 1;
+        }
+        QVERIFY(right <= room);
+    }
 }
 
 void MainWindowTest::formForSmallestSize()
@@ -209,6 +261,13 @@ void MainWindowTest::formForLargestSize()
     // The coefficient of x2 in constraint 5 sits in the sixth left row, fifth item.
     auto *row5 = control<QLayout>(w, "verticalLayout")->itemAt(5)->layout();
     QCOMPARE(row5->itemAt(4)->widget(), w.list_A[22]);
+    // With a much larger font the fields narrow; the rows still fit.
+    const QFont font = QApplication::font();
+    QApplication::setFont(QFont(font.family(), 2 * font.pointSize()));
+    Widget large;
+    buildForm(large, 4, 8);
+    checkRowsFit(large);
+    QApplication::setFont(font);
 }
 
 void MainWindowTest::rebuildLeavesOneFreshForm()

@@ -424,21 +424,38 @@ void ReportTest::solveReadsTheFormShown()
     }
 }
 
-// Fields are read as C-locale numbers; anything else counts as 0.
+// Fields are read as C-locale numbers, with a decimal comma, or as fractions;
+// anything else counts as 0, and the field shows that it is not a number
+// (in red, with a tooltip that says what it counts as) until it is one again.
 void ReportTest::fieldTexts()
 {
+    const struct {
+        const char *text;
+        const char *shown;
+        bool marked;
+    } cases[] = {
+        {"1.5", "1.5", false},     {"1,5", "1.5", false},      {"", "0", false},
+        {"   ", "0", false},       {"abc", "0", true},         {"+.5", "0.5", false},
+        {".5e1", "5", false},      {"1e3", "1000", false},     {" -2,25e1 ", "-22.5", false},
+        {"1/3", "0.333333", false}, {"-3/4", "-0.75", false},  {"2/-5", "-0.4", false},
+        {"1,5/3", "0.5", false},   {"1/0", "0", true},         {"1/3/4", "0", true},
+        {"1,000,5", "0", true},    {"1.5,2", "0", true},       {"1..2", "0", true},
+        {"1,5e400", "0", true},    {"1e400", "inf", true},
+    };
     Widget w;
     buildForm(w, 2, 1);
-    const QStringList texts = {"1.5", "1,5", "", "   ", "abc", "+.5", ".5e1", "1e3"};
-    const QStringList shown = {"1.5", "0", "0", "0", "0", "0.5", "5", "1000"};
-    for (int k = 0; k < texts.size(); ++k) {
-        w.list_A[0]->setText(texts[k]);
+    const QColor plainText = w.list_A[0]->palette().color(QPalette::Text);
+    for (const auto &c : cases) {
+        w.list_A[0]->setText(QString::fromUtf8(c.text));
         w.list_Z[0]->setText("3");
         w.list_Z[1]->setText("5");
         click(w, "pushButton_2");
         QCOMPARE(tableText(reportTables(w).first()),
-                 QStringLiteral("table -X0 -X1 L / Y0 %1 0 0 / Z -3 -5 0").arg(shown[k]));
+                 QStringLiteral("table -X0 -X1 L / Y0 %1 0 0 / Z -3 -5 0").arg(QLatin1String(c.shown)));
         closeReport(w);
+        const QLineEdit *field = w.list_A[0];
+        QCOMPARE(field->palette().color(QPalette::Text) != plainText, c.marked);
+        QCOMPARE(field->toolTip().endsWith(QLatin1String(c.shown)), c.marked);
     }
 }
 

@@ -41,6 +41,12 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
 int main(int argc, char *argv[])
 {
     programPath = argv[0];
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // On a high-density screen the fixed-pixel windows scale as a whole, as
+    // Qt 6 does by itself; on a 96-dpi screen nothing changes.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     qInstallMessageHandler(holdStartupMessage);
     QApplication a(argc, argv);
     qInstallMessageHandler(nullptr);

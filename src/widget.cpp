@@ -7,13 +7,18 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -129,6 +134,31 @@ public:
     using QHeaderView::sectionSizeFromContents;
 };
 
+// The report scrolls from the keyboard whatever has the focus: the page
+// keys, Home and End, and the arrows.
+void addScrollKeys(QScrollArea *area)
+{
+    const struct {
+        int key;
+        Qt::Orientation direction;
+        QAbstractSlider::SliderAction action;
+    } keys[] = {
+        {Qt::Key_PageUp, Qt::Vertical, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, Qt::Vertical, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Home, Qt::Vertical, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, Qt::Vertical, QAbstractSlider::SliderToMaximum},
+        {Qt::Key_Up, Qt::Vertical, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Down, Qt::Vertical, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_Left, Qt::Horizontal, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd},
+    };
+    for (const auto &k : keys) {
+        QScrollBar *bar = k.direction == Qt::Vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
+        auto *shortcut = new QShortcut(QKeySequence(k.key), area);
+        QObject::connect(shortcut, &QShortcut::activated, bar, [bar, action = k.action] { bar->triggerAction(action); });
+    }
+}
+
 // A label without a parent, given its text and then added to its layout.
 void addLabel(QLayout *layout, const QString &text)
 {
@@ -138,6 +168,17 @@ void addLabel(QLayout *layout, const QString &text)
 }
 
 } // namespace
+
+// The program's icon, the one its menu entry shows, in the sizes a window
+// manager asks for. The pictures are built into the program.
+static QIcon programIcon()
+{
+    Q_INIT_RESOURCE(icons); // the resources live in a static library
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/dual-simplex-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 
 void TForm::closeEvent(QCloseEvent *e)
 {
@@ -159,6 +200,7 @@ Widget::Widget(QWidget *parent)
     ui->setupUi(this);
     ui->pushButton_2->hide();
     ui->label_4->hide();
+    setWindowIcon(programIcon());
 }
 
 Widget::~Widget()
@@ -447,17 +489,54 @@ void Widget::openReportWindow()
     Form->setWindowTitle(tr("Решение"));
     Form->setGeometry(10, 10, 700, 457);
     formArea->setWidget(Form);
+    formArea->setWindowIcon(windowIcon());
+    // "Ok" keeps the focus; the report scrolls from the keyboard all the same.
+    formArea->setFocusPolicy(Qt::NoFocus);
+    addScrollKeys(formArea);
 }
 
 void Widget::finishReport(QVBoxLayout *vert)
 {
     auto *ok = new QPushButton(tr("Ok"), Form);
+    ok->setAutoDefault(true); // Enter presses it, as Space does
     vert->addWidget(ok);
     vert->setSizeConstraint(QLayout::SetFixedSize);
     Form->setAttribute(Qt::WA_DeleteOnClose);
     Form->setAttribute(Qt::WA_QuitOnClose);
+    placeReportWindow();
+    ok->setFocus();
     formArea->show();
     connect(ok, SIGNAL(clicked()), this, SLOT(close_Form()));
+}
+
+// The report window opens as wide as its page and as tall as the page, or as
+// the screen allows; centred over the main window, on the screen; and it
+// stays above the main window, though it is no child of it.
+void Widget::placeReportWindow()
+{
+    Form->layout()->activate(); // the page takes its size now
+    formArea->winId();          // and the window its place in the window system
+    // What the window manager adds around a window: as around the main window
+    // once that is shown, else as the platform tells for the report window.
+    const QMargins margins = (isVisible() ? windowHandle() : formArea->windowHandle())->frameMargins();
+    const QSize decoration(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QRect screen = this->screen()->availableGeometry();
+    const int frame = 2 * formArea->frameWidth();
+    QSize inner = Form->size() + QSize(frame, frame);
+    const int tallest = screen.height() - decoration.height();
+    if (inner.height() > tallest) {
+        inner.setHeight(tallest);
+        inner.rwidth() += formArea->verticalScrollBar()->sizeHint().width();
+    }
+    inner.setWidth(std::min(inner.width(), screen.width() - decoration.width()));
+    formArea->resize(inner);
+
+    const QSize outer = inner + decoration;
+    const QPoint centre = isVisible() ? frameGeometry().center() : screen.center();
+    formArea->move(std::clamp(centre.x() - outer.width() / 2, screen.left(), screen.right() + 1 - outer.width()),
+                   std::clamp(centre.y() - outer.height() / 2, screen.top(), screen.bottom() + 1 - outer.height()));
+    if (isVisible())
+        formArea->windowHandle()->setTransientParent(windowHandle());
 }
 
 // The "Ok" button that runs this slot is on the page, so the window is
@@ -472,6 +551,8 @@ void Widget::close_Form()
     Form = nullptr;
     ui->pushButton_2->setEnabled(true);
     ui->pushButton->setEnabled(true);
+    if (isVisible())
+        activateWindow(); // the keyboard comes back to the main window
     // Hiding, unlike closing, does not end the program by itself: when the
     // main window was closed while the report was open, the report was the
     // last window, and "Ok" ends the program as closing it would.
@@ -482,6 +563,7 @@ void Widget::close_Form()
 QTableWidget *Widget::add_table()
 {
     auto *table = new QTableWidget(Form);
+    table->setFocusPolicy(Qt::NoFocus); // a picture of the tableau, not an editor
     table->setItemDelegate(new CellPlacer(table));
     // While the sections have no items yet, the headers are hidden, so that
     // they do not measure the section numbers they would show meanwhile.

@@ -106,6 +106,7 @@ private:
     void readForm();
     void openReportWindow();
     void finishReport(QVBoxLayout *vert);
+    void placeReportWindow();
     void setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int section, const QString &text);
 
     int enteringColumn() const;

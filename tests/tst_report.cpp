@@ -4,7 +4,9 @@
 #include "reportdriver.h"
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -75,6 +77,7 @@ private slots:
     void cyclingFirstStage();
     void cyclingSecondStage();
     void reportWindowRefusesToClose();
+    void keyboardOnly();
     void okGivesButtonsBackAndSolvingAgainRepeats();
     void solveReadsTheFormShown();
     void fieldTexts();
@@ -97,9 +100,21 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QCOMPARE(t->maximumSize(), QSize((n + 1) * 110, (m + 1) * 40));
     }
     QCOMPARE(reportItems(w).last(), kOk);
-    // Rows and columns share the fixed size: the whole tableau shows, and
+    // Rows and columns share the fixed size: the whole tableau shows.
     QCoreApplication::processEvents();
-    // each cell label covers its cell; the headers are as large as those of
+    // The window carries the program's icon; it is as wide as its page and as
+    // tall as the page or the screen allows, and lies on the screen.
+    QVERIFY(!w.windowIcon().availableSizes().isEmpty());
+    QCOMPARE(w.formArea->windowIcon().availableSizes(), w.windowIcon().availableSizes());
+    const QRect screen = w.formArea->screen()->availableGeometry();
+    const int frame = 2 * w.formArea->frameWidth();
+    QVERIFY(screen.contains(w.formArea->frameGeometry()));
+    if (w.formArea->frameGeometry().height() < screen.height())
+        QCOMPARE(w.formArea->height(), w.Form->height() + frame);
+    QVERIFY(w.formArea->height() <= w.Form->height() + frame);
+    QVERIFY(w.formArea->width() >= w.Form->width() + frame);
+    QVERIFY(!w.formArea->horizontalScrollBar()->isVisible());
+    // Each cell label covers its cell; the headers are as large as those of
     // a plain table that measures the same texts itself.
     for (QTableWidget *t : reportTables(w).mid(0, 3)) {
         QVERIFY(!t->horizontalScrollBar()->isVisible());
@@ -381,6 +396,71 @@ void ReportTest::reportWindowRefusesToClose()
     QVERIFY(!control<QPushButton>(w, "pushButton")->isEnabled());
     QCOMPARE(reportItems(w).last(), kOk);
     closeReport(w);
+}
+
+// A keyboard alone builds the form, types the worked example in reading
+// order, solves with Enter, scrolls the report, and closes it with Enter
+// and Space on "Ok", which has the focus; Tab never stops in a table.
+void ReportTest::keyboardOnly()
+{
+    Widget w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto key = [](int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
+    };
+    control<QSpinBox>(w, "spinBox_2")->setFocus();
+    key(Qt::Key_Up);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Space); // "ok"
+    QCOMPARE(w.list_A.size(), 4);
+    QCoreApplication::processEvents(); // the new fields are shown, the first one takes the focus
+    const QList<QWidget *> readingOrder = {w.list_Z[0], w.list_Z[1], w.maxmin,    w.list_A[0], w.list_A[1],
+                                           w.list_L[0], w.list_A[2], w.list_A[3], w.list_L[1],
+                                           control<QPushButton>(w, "pushButton_2")};
+    const QStringList typed = {"1", "1", "", "1", "2", "4", "3", "1", "6"};
+    for (int k = 0; k < readingOrder.size(); ++k) {
+        QCOMPARE(QApplication::focusWidget(), readingOrder[k]);
+        if (k < typed.size()) {
+            QTest::keyClicks(QApplication::focusWidget(), typed[k]); // the text is selected: typing replaces it
+            key(Qt::Key_Tab);
+        }
+    }
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    key(Qt::Key_Return); // Enter in a field solves
+    QVERIFY(w.formArea && w.formArea->isVisible());
+    QCOMPARE(reportItems(w).last(), kOk);
+    QCOMPARE(w.formArea->windowHandle()->transientParent(), w.windowHandle());
+    QCoreApplication::processEvents(); // the window system activates the new window
+    QAbstractButton *ok = w.Form->findChildren<QPushButton *>().last();
+    QCOMPARE(QApplication::focusWidget(), ok);
+    for (int k = 0; k < 3; ++k) {
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ok);
+    }
+
+    w.formArea->resize(w.formArea->width(), 200);
+    QScrollBar *bar = w.formArea->verticalScrollBar();
+    const QList<QPair<int, int>> scrolls = {{Qt::Key_End, bar->maximum()}, {Qt::Key_Home, 0},
+                                            {Qt::Key_PageDown, bar->pageStep()}, {Qt::Key_Down, bar->pageStep() + bar->singleStep()},
+                                            {Qt::Key_Up, bar->pageStep()}, {Qt::Key_PageUp, 0}};
+    for (const auto &scroll : scrolls) {
+        key(scroll.first);
+        QCOMPARE(bar->value(), scroll.second);
+    }
+    QCOMPARE(QApplication::focusWidget(), ok);
+    key(Qt::Key_Return);
+    QVERIFY(!w.formArea);
+    QVERIFY(control<QPushButton>(w, "pushButton_2")->isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCoreApplication::processEvents();
+    key(Qt::Key_Return); // the focus is back in the field, and Enter solves again
+    QVERIFY(w.formArea);
+    QCoreApplication::processEvents();
+    key(Qt::Key_Space);
+    QVERIFY(!w.formArea);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void ReportTest::okGivesButtonsBackAndSolvingAgainRepeats()

@@ -4,10 +4,13 @@
 #include "reportdriver.h"
 
 #include <QFile>
+#include <QWindow>
 
 #include <random>
 
 namespace {
+
+constexpr int kRandomActions = 10000;
 
 const QStringList kOddTexts = {
     "", "   ", "abc", "1,5", "+.5", ".5e1", "1e3", "inf", "-inf", "nan", "1e400", "-1e400", "1e-400",
@@ -54,6 +57,7 @@ class RobustnessTest : public QObject
 private slots:
     void nonFiniteValuesShowAsQtPrintsThem();
     void anyTextInAnyField();
+    void randomUse();
     void repeatedUseLeavesNothingBehind();
 };
 
@@ -87,6 +91,104 @@ void RobustnessTest::anyTextInAnyField()
             qFatal("solve %d failed", k);
         closeReport(w);
     }
+}
+
+// Thousands of seeded random user actions on the real windows: clicks on
+// every control, texts typed into the fields (numbers, decimal commas,
+// fractions, junk), Tab, Enter, the spin boxes, "ok", solving, close
+// requests and "Ok". After every action: at most one report window, the
+// main window's two buttons disabled exactly while it is open, the field
+// lists as long as the form is big, the focus never in a snapshot table,
+// and every report that opens complete and ending in "Ok".
+void RobustnessTest::randomUse()
+{
+    std::mt19937 rng(8080);
+    auto uniform = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const QStringList texts = {"1,5", "1/3", "-2", "abc", "", "7", "0.25", "1/0", "-3/4", "1e400", "2,5/5", "-10000"};
+    Widget w;
+    w.show();
+    QCoreApplication::processEvents();
+    auto *spinN = control<QSpinBox>(w, "spinBox");
+    auto *spinM = control<QSpinBox>(w, "spinBox_2");
+    auto *okButton = control<QPushButton>(w, "pushButton");
+    auto *solveButton = control<QPushButton>(w, "pushButton_2");
+    const sarea *lastReport = nullptr;
+    int reports = 0;
+    for (int k = 0; k < repetitions(kRandomActions); ++k) {
+        const QList<QLineEdit *> fields = w.list_Z + w.list_A + w.list_L;
+        QLineEdit *field = fields.isEmpty() ? nullptr : fields[uniform(0, fields.size() - 1)];
+        QAbstractButton *reportOk = w.Form ? w.Form->findChildren<QPushButton *>().last() : nullptr;
+        switch (uniform(0, 11)) {
+        case 0:
+            QTest::keyClick(uniform(0, 1) ? spinN : spinM, uniform(0, 1) ? Qt::Key_Up : Qt::Key_Down);
+            break;
+        case 1:
+            QTest::mouseClick(okButton, Qt::LeftButton);
+            break;
+        case 2:
+        case 3:
+            if (solveButton->isVisible())
+                QTest::mouseClick(solveButton, Qt::LeftButton);
+            break;
+        case 4:
+        case 5:
+            if (field) {
+                field->setFocus();
+                field->selectAll();
+                QTest::keyClicks(field, texts[uniform(0, texts.size() - 1)]);
+            }
+            break;
+        case 6:
+            if (w.maxmin)
+                QTest::keyClick(w.maxmin, uniform(0, 1) ? Qt::Key_Up : Qt::Key_Down);
+            break;
+        case 7:
+            if (QApplication::focusWidget())
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, uniform(0, 1) ? Qt::ShiftModifier : Qt::NoModifier);
+            break;
+        case 8:
+            if (field)
+                QTest::keyClick(field, Qt::Key_Return);
+            break;
+        case 9:
+            if (w.formArea) {
+                w.formArea->close();
+                QCloseEvent request;
+                QCoreApplication::sendEvent(w.formArea->windowHandle(), &request);
+            }
+            break;
+        default:
+            if (reportOk) {
+                const int how = uniform(0, 2);
+                if (how == 0)
+                    QTest::mouseClick(reportOk, Qt::LeftButton);
+                else
+                    QTest::keyClick(QApplication::focusWidget(), how == 1 ? Qt::Key_Return : Qt::Key_Space);
+            }
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        int shownReports = 0;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            shownReports += dynamic_cast<sarea *>(window) && window->isVisible();
+        QCOMPARE(shownReports, w.formArea ? 1 : 0);
+        QCOMPARE(okButton->isEnabled(), !w.formArea);
+        QCOMPARE(solveButton->isEnabled(), !w.formArea);
+        if (w.flg)
+            QCOMPARE(QList<int>({int(w.list_Z.size()), int(w.list_A.size()), int(w.list_L.size())}),
+                     QList<int>({w.nl, w.nl * w.ml, w.ml}));
+        for (QWidget *f = QApplication::focusWidget(); f; f = f->parentWidget())
+            QVERIFY(!qobject_cast<QTableWidget *>(f));
+        if (w.formArea && w.formArea != lastReport) {
+            checkComplete(w);
+            ++reports;
+        }
+        lastReport = w.formArea;
+        if (QTest::currentTestFailed())
+            qFatal("random action %d failed", k);
+    }
+    qInfo("%d random actions, %d reports", repetitions(kRandomActions), reports);
 }
 
 void RobustnessTest::repeatedUseLeavesNothingBehind()

@@ -397,6 +397,7 @@ void Widget::on_pushButton_2_clicked()
     if (step_1_rez == 1)
         step_2(vert);
     finishReport(vert);
+    focusBeforeReport = focusWidget(); // a locked button gives its focus away
     ui->pushButton_2->setEnabled(false);
     ui->pushButton->setEnabled(false);
     horhead.clear();
@@ -552,7 +553,9 @@ void Widget::close_Form()
     ui->pushButton_2->setEnabled(true);
     ui->pushButton->setEnabled(true);
     if (isVisible())
-        activateWindow(); // the keyboard comes back to the main window
+        activateWindow(); // the keyboard comes back to the main window,
+    if (focusBeforeReport)
+        focusBeforeReport->setFocus(); // where it was
     // Hiding, unlike closing, does not end the program by itself: when the
     // main window was closed while the report was open, the report was the
     // last window, and "Ok" ends the program as closing it would.

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QScrollArea>
 #include <QSize>
 #include <QStringList>
@@ -95,6 +96,8 @@ private:
     // What header sections of a text measure, per text, orientation, font,
     // style and screen resolution (see setHeaderItem).
     QHash<QString, QSize> headerSizes;
+    // What had the focus in the main window when the report opened.
+    QPointer<QWidget> focusBeforeReport;
 
     void allocateArrays(int vars, int cons);
     void releaseArrays();

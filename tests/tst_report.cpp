@@ -412,7 +412,7 @@ void ReportTest::keyboardOnly()
     control<QSpinBox>(w, "spinBox_2")->setFocus();
     key(Qt::Key_Up);
     key(Qt::Key_Tab);
-    key(Qt::Key_Space); // "ok"
+    key(Qt::Key_Return); // "ok"
     QCOMPARE(w.list_A.size(), 4);
     QCoreApplication::processEvents(); // the new fields are shown, the first one takes the focus
     const QList<QWidget *> readingOrder = {w.list_Z[0], w.list_Z[1], w.maxmin,    w.list_A[0], w.list_A[1],
@@ -426,8 +426,7 @@ void ReportTest::keyboardOnly()
             key(Qt::Key_Tab);
         }
     }
-    key(Qt::Key_Tab, Qt::ShiftModifier);
-    key(Qt::Key_Return); // Enter in a field solves
+    key(Qt::Key_Return); // on "Вывести решение"
     QVERIFY(w.formArea && w.formArea->isVisible());
     QCOMPARE(reportItems(w).last(), kOk);
     QCOMPARE(w.formArea->windowHandle()->transientParent(), w.windowHandle());
@@ -455,7 +454,9 @@ void ReportTest::keyboardOnly()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QCoreApplication::processEvents();
-    key(Qt::Key_Return); // the focus is back in the field, and Enter solves again
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(w, "pushButton_2"));
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    key(Qt::Key_Return); // Enter in a field solves
     QVERIFY(w.formArea);
     QCoreApplication::processEvents();
     key(Qt::Key_Space);

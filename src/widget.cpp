@@ -2,6 +2,8 @@
 #include "widget.h"
 #include "ui_widget.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -10,6 +12,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -157,6 +160,155 @@ void addScrollKeys(QScrollArea *area)
         auto *shortcut = new QShortcut(QKeySequence(k.key), area);
         QObject::connect(shortcut, &QShortcut::activated, bar, [bar, action = k.action] { bar->triggerAction(action); });
     }
+}
+
+// A marked cell is bold on a background halfway between the palette's
+// highlight and base colours, so that its text reads in light and dark
+// themes alike. Only its look changes: text, size and place stay.
+void markCell(QLabel *cell)
+{
+    QFont bold = cell->font();
+    bold.setBold(true);
+    cell->setFont(bold);
+    QPalette palette = cell->palette();
+    const QColor highlight = palette.color(QPalette::Highlight), base = palette.color(QPalette::Base);
+    palette.setColor(cell->backgroundRole(), QColor((highlight.red() + 2 * base.red()) / 3,
+                                              (highlight.green() + 2 * base.green()) / 3,
+                                              (highlight.blue() + 2 * base.blue()) / 3));
+    cell->setPalette(palette);
+    cell->setAutoFillBackground(true);
+}
+
+bool isMarked(const QLabel *cell)
+{
+    return cell->font().bold();
+}
+
+QString cellText(const QTableWidget *table, int i, int j)
+{
+    return qobject_cast<const QLabel *>(table->cellWidget(i, j))->text();
+}
+
+// The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1".
+QString linearForm(const QStringList &coefficients)
+{
+    QString text;
+    for (int j = 0; j < coefficients.size(); ++j) {
+        const QString &c = coefficients[j];
+        const bool negative = c.startsWith(QLatin1Char('-'));
+        if (j == 0)
+            text += c;
+        else
+            text += (negative ? QStringLiteral(" - ") : QStringLiteral(" + ")) + (negative ? c.mid(1) : c);
+        text += QStringLiteral("·x") + QString::number(j);
+    }
+    return text;
+}
+
+// The problem as solved, restated from the first table of a report, which
+// is the problem itself: the objective (its row holds the coefficients with
+// the sign changed), each constraint, and the signs of the variables.
+QStringList problemLines(const QTableWidget *first, bool maximised)
+{
+    const int n = first->columnCount() - 1, m = first->rowCount() - 1;
+    QStringList objective, variables;
+    for (int j = 0; j < n; ++j) {
+        const QString c = cellText(first, m, j);
+        objective << (c.startsWith(QLatin1Char('-')) ? c.mid(1)
+                      : c == QLatin1String("0") || c == QLatin1String("nan") ? c
+                                                                            : QLatin1Char('-') + c);
+        variables << QStringLiteral("x") + QString::number(j);
+    }
+    QStringList lines{QStringLiteral("F = ") + linearForm(objective)
+                      + (maximised ? QStringLiteral(" -> max") : QStringLiteral(" -> min"))};
+    for (int i = 0; i < m; ++i) {
+        QStringList row;
+        for (int j = 0; j < n; ++j)
+            row << cellText(first, i, j);
+        lines << linearForm(row) + QStringLiteral(" <= ") + cellText(first, i, n);
+    }
+    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0");
+    return lines;
+}
+
+// A table as plain text: the row labels on the left, the column labels on
+// top, every column as wide as its widest text and right-aligned, so that a
+// monospaced reader sees a grid.
+QStringList tableLines(const QTableWidget *table)
+{
+    QVector<QStringList> rows(table->rowCount() + 1);
+    rows[0] << QString();
+    for (int j = 0; j < table->columnCount(); ++j)
+        rows[0] << table->horizontalHeaderItem(j)->text();
+    for (int i = 0; i < table->rowCount(); ++i) {
+        rows[i + 1] << table->verticalHeaderItem(i)->text();
+        for (int j = 0; j < table->columnCount(); ++j)
+            rows[i + 1] << cellText(table, i, j);
+    }
+    QVector<int> widths(table->columnCount() + 1, 0);
+    for (const QStringList &row : rows)
+        for (int k = 0; k < row.size(); ++k)
+            widths[k] = std::max(widths[k], int(row[k].size()));
+    QStringList lines;
+    for (const QStringList &row : rows) {
+        QString line = row[0].leftJustified(widths[0]);
+        for (int k = 1; k < row.size(); ++k)
+            line += QStringLiteral("  ") + row[k].rightJustified(widths[k]);
+        lines << line;
+    }
+    return lines;
+}
+
+// A table as HTML, the pivot element in bold.
+QString tableHtml(const QTableWidget *table)
+{
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
+    for (int j = 0; j < table->columnCount(); ++j)
+        html += QStringLiteral("<th>") + table->horizontalHeaderItem(j)->text().toHtmlEscaped() + QStringLiteral("</th>");
+    html += QStringLiteral("</tr>\n");
+    for (int i = 0; i < table->rowCount(); ++i) {
+        html += QStringLiteral("<tr><th>") + table->verticalHeaderItem(i)->text().toHtmlEscaped() + QStringLiteral("</th>");
+        for (int j = 0; j < table->columnCount(); ++j) {
+            const QString text = cellText(table, i, j).toHtmlEscaped();
+            const bool pivot = isMarked(qobject_cast<const QLabel *>(table->cellWidget(i, j)));
+            html += QStringLiteral("<td align=\"right\">")
+                    + (pivot ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table>\n");
+}
+
+// Puts the whole report on the clipboard, as plain text and as HTML for word
+// processors: the problem as solved, then every report item in order.
+void copyReport(const QWidget *page, bool maximised)
+{
+    const QLayout *items = page->layout();
+    const QTableWidget *first = nullptr;
+    for (int k = 0; k < items->count() && !first; ++k)
+        first = qobject_cast<const QTableWidget *>(items->itemAt(k)->widget());
+    const QStringList problem = problemLines(first, maximised);
+    QStringList text = problem;
+    text << QString();
+    QStringList problemHtml;
+    for (const QString &line : problem)
+        problemHtml << line.toHtmlEscaped();
+    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n<p>")
+                   + problemHtml.join(QStringLiteral("<br>\n")) + QStringLiteral("</p>\n");
+    for (int k = 0; k < items->count(); ++k) {
+        const QWidget *item = items->itemAt(k)->widget();
+        if (auto *table = qobject_cast<const QTableWidget *>(item)) {
+            text << tableLines(table);
+            html += tableHtml(table);
+        } else if (auto *label = qobject_cast<const QLabel *>(item)) {
+            text << label->text();
+            html += QStringLiteral("<p>") + label->text().toHtmlEscaped() + QStringLiteral("</p>\n");
+        }
+    }
+    auto *data = new QMimeData;
+    data->setText(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    data->setHtml(html + QStringLiteral("</body></html>\n"));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 // A label without a parent, given its text and then added to its layout.
@@ -494,6 +646,12 @@ void Widget::openReportWindow()
     // "Ok" keeps the focus; the report scrolls from the keyboard all the same.
     formArea->setFocusPolicy(Qt::NoFocus);
     addScrollKeys(formArea);
+    // Ctrl+C and the context menu copy the whole report.
+    auto *copy = new QAction(tr("Копировать отчёт"), formArea);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, formArea, [page = Form, maximised = flgmaxmin] { copyReport(page, maximised); });
+    formArea->addAction(copy);
+    formArea->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void Widget::finishReport(QVBoxLayout *vert)
@@ -747,6 +905,18 @@ QString Widget::coordinateList() const
     return xr;
 }
 
+// The pivot element (r, s) is marked in the table that shows the tableau it
+// was chosen in: the last table of the report so far.
+void Widget::markPivot(QVBoxLayout *vert) const
+{
+    for (int k = vert->count() - 1; k >= 0; --k) {
+        if (auto *table = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget())) {
+            markCell(qobject_cast<QLabel *>(table->cellWidget(r, s)));
+            return;
+        }
+    }
+}
+
 QString Widget::pivotLine() const
 {
     return tr("координаты ведущего элемента %1").arg(QString::number(r, 10))
@@ -790,6 +960,7 @@ QVBoxLayout *Widget::step_1()
             return vert;
         }
         s = col;
+        markPivot(vert);
         pivot(r, s);
         swaphead(r, s);
         readPoint();
@@ -827,6 +998,7 @@ void Widget::step_2(QVBoxLayout *vert)
         if (col < 0)
             return;
         s = col;
+        markPivot(vert);
         pivot(r, s);
         swaphead(r, s);
         addLabel(vert, pivotLine());

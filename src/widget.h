@@ -120,6 +120,7 @@ private:
     int pivotColumn(bool negativeEntriesOnly) const;
     void readPoint();
     QString coordinateList() const;
+    void markPivot(QVBoxLayout *vert) const;
     QString pivotLine() const;
     void reportOptimum(QVBoxLayout *vert);
 };

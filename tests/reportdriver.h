@@ -103,6 +103,17 @@ inline QString tableText(const QTableWidget *t)
     return parts.join(QStringLiteral(" / "));
 }
 
+// The cells of a table whose labels are marked (bold), as "row,column".
+inline QStringList markedCells(const QTableWidget *t)
+{
+    QStringList marked;
+    for (int i = 0; i < t->rowCount(); ++i)
+        for (int j = 0; j < t->columnCount(); ++j)
+            if (qobject_cast<QLabel *>(t->cellWidget(i, j))->font().bold())
+                marked << QStringLiteral("%1,%2").arg(i).arg(j);
+    return marked;
+}
+
 // The report, top to bottom: a label gives its text, a table its tableText,
 // the closing button "button <text>".
 inline QStringList reportItems(const Widget &w)

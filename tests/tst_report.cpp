@@ -3,7 +3,10 @@
 // worked examples and the ways each stage ends.
 #include "reportdriver.h"
 
+#include <QClipboard>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
@@ -78,6 +81,7 @@ private slots:
     void cyclingSecondStage();
     void reportWindowRefusesToClose();
     void keyboardOnly();
+    void copyTheReport();
     void okGivesButtonsBackAndSolvingAgainRepeats();
     void solveReadsTheFormShown();
     void fieldTexts();
@@ -100,6 +104,33 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QCOMPARE(t->maximumSize(), QSize((n + 1) * 110, (m + 1) * 40));
     }
     QCOMPARE(reportItems(w).last(), kOk);
+    // A table that was pivoted on has its pivot element marked, the one that
+    // the next pivot line names; a table after which no pivot came, none.
+    const QStringList items = reportItems(w);
+    const QList<QTableWidget *> tables = reportTables(w);
+    int table = -1;
+    QStringList named;
+    for (const QString &item : items + QStringList{QStringLiteral("table")}) {
+        if (item.startsWith(QLatin1String("table"))) {
+            if (table >= 0)
+                QCOMPARE(markedCells(tables[table]), named);
+            ++table;
+            named.clear();
+        } else if (item.startsWith(pivotAt("")) && named.isEmpty()) {
+            named << item.mid(pivotAt("").size());
+        }
+    }
+    // and the mark shows: the marked cell is painted on another background.
+    const QStringList marked = markedCells(tables.first());
+    if (!marked.isEmpty()) {
+        const QImage picture = tables.first()->grab().toImage();
+        auto corner = [&](int i, int j) {
+            const QWidget *cell = tables.first()->cellWidget(i, j);
+            return picture.pixel(cell->mapTo(tables.first(), QPoint(2, 2)));
+        };
+        const int i = marked.first().section(',', 0, 0).toInt(), j = marked.first().section(',', 1).toInt();
+        QVERIFY(corner(i, j) != corner(tables.first()->rowCount() - 1, j == 0 ? 1 : 0));
+    }
     // Rows and columns share the fixed size: the whole tableau shows.
     QCoreApplication::processEvents();
     // The window carries the program's icon; it is as wide as its page and as
@@ -399,8 +430,9 @@ void ReportTest::reportWindowRefusesToClose()
 }
 
 // A keyboard alone builds the form, types the worked example in reading
-// order, solves with Enter, scrolls the report, and closes it with Enter
-// and Space on "Ok", which has the focus; Tab never stops in a table.
+// order, solves with Enter on the button and in a field, scrolls the
+// report, and closes it with Enter and Space on "Ok", which has the focus;
+// Tab never stops in a table.
 void ReportTest::keyboardOnly()
 {
     Widget w;
@@ -462,6 +494,111 @@ void ReportTest::keyboardOnly()
     key(Qt::Key_Space);
     QVERIFY(!w.formArea);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Ctrl+C with "Ok" focused, and the context menu opened with the Menu key,
+// copy the whole report: the problem restated, then every item in order, as
+// aligned plain text and as HTML with the pivot elements in bold. The
+// clipboard is left alone until then.
+void ReportTest::copyTheReport()
+{
+    const QString text = QStringLiteral(R"(F = 1·x0 + 1·x1 -> max
+1·x0 + 2·x1 <= 4
+3·x0 + 1·x1 <= 6
+x0, x1 >= 0
+
+Задача на максимум. Ищем верхнюю оценку целевой функции
+    -X0  -X1  L
+Y0    1    2  4
+Y1    3    1  6
+Z    -1   -1  0
+точка - (0 2 )
+координаты ведущего элемента 0,1
+     -X0   -Y0  L
+X1   0.5   0.5  2
+Y1   2.5  -0.5  4
+Z   -0.5   0.5  2
+точка - (4 0 )
+координаты ведущего элемента 0,0
+    -X1  -Y0   L
+X0    2    1   4
+Y1   -5   -3  -6
+Z     1    1   4
+Верхняя оценка функции - 4
+достигается в точке - (4 0 )
+Ищем оптимальное решение
+координаты ведущего элемента 1,0
+     -Y1   -Y0    L
+X0   0.4  -0.2  1.6
+X1  -0.2   0.6  1.2
+Z    0.2   0.4  2.8
+Оптимальное решение 
+достигается в точке - (1.6 1.2 )
+значение функции 2.8
+)");
+    const QString table = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n");
+    auto row = [](const char *label, const QStringList &cells) {
+        QString html = QStringLiteral("<tr><th>%1</th>").arg(QLatin1String(label));
+        for (const QString &cell : cells)
+            html += QStringLiteral("<td align=\"right\">%1</td>").arg(cell);
+        return html + QStringLiteral("</tr>\n");
+    };
+    auto head = [](const QStringList &labels) {
+        return QStringLiteral("<tr><th></th><th>") + labels.join(QStringLiteral("</th><th>")) + QStringLiteral("</th></tr>\n");
+    };
+    const QString html =
+        QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n"
+                       "<p>F = 1·x0 + 1·x1 -&gt; max<br>\n1·x0 + 2·x1 &lt;= 4<br>\n3·x0 + 1·x1 &lt;= 6<br>\n"
+                       "x0, x1 &gt;= 0</p>\n<p>Задача на максимум. Ищем верхнюю оценку целевой функции</p>\n")
+        + table + head({"-X0", "-X1", "L"}) + row("Y0", {"1", "<b>2</b>", "4"}) + row("Y1", {"3", "1", "6"})
+        + row("Z", {"-1", "-1", "0"}) + QStringLiteral("</table>\n<p>точка - (0 2 )</p>\n<p>координаты ведущего элемента 0,1</p>\n")
+        + table + head({"-X0", "-Y0", "L"}) + row("X1", {"<b>0.5</b>", "0.5", "2"}) + row("Y1", {"2.5", "-0.5", "4"})
+        + row("Z", {"-0.5", "0.5", "2"}) + QStringLiteral("</table>\n<p>точка - (4 0 )</p>\n<p>координаты ведущего элемента 0,0</p>\n")
+        + table + head({"-X1", "-Y0", "L"}) + row("X0", {"2", "1", "4"}) + row("Y1", {"<b>-5</b>", "-3", "-6"})
+        + row("Z", {"1", "1", "4"})
+        + QStringLiteral("</table>\n<p>Верхняя оценка функции - 4</p>\n<p>достигается в точке - (4 0 )</p>\n"
+                         "<p>Ищем оптимальное решение</p>\n<p>координаты ведущего элемента 1,0</p>\n")
+        + table + head({"-Y1", "-Y0", "L"}) + row("X0", {"0.4", "-0.2", "1.6"}) + row("X1", {"-0.2", "0.6", "1.2"})
+        + row("Z", {"0.2", "0.4", "2.8"})
+        + QStringLiteral("</table>\n<p>Оптимальное решение </p>\n<p>достигается в точке - (1.6 1.2 )</p>\n"
+                         "<p>значение функции 2.8</p>\n</body></html>\n");
+
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    Widget w;
+    w.show();
+    clipboard->setText(QStringLiteral("before"));
+    solve(w, maxProblem({1, 1}, {{1, 2}, {3, 1}}, {4, 6}));
+    QCoreApplication::processEvents(); // the report window is active, "Ok" has the focus
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->mimeData()->text(), text);
+    QCOMPARE(clipboard->mimeData()->html(), html);
+
+    clipboard->clear();
+    QTimer::singleShot(0, [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("Копировать отчёт"));
+        menu->actions().first()->trigger();
+        menu->close();
+    });
+    // What the window system makes of the Menu key: a keyboard request for a
+    // context menu, sent to the widget with the focus ("Ok").
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+    QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
+    QCOMPARE(clipboard->mimeData()->text(), text);
+    QCOMPARE(clipboard->mimeData()->html(), html);
+    closeReport(w);
+
+    solve(w, cyclingProblem());
+    QCoreApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->mimeData()->html().count(QStringLiteral("<table ")), 101);
+    QCOMPARE(clipboard->mimeData()->html().count(QStringLiteral("<b>")), 100);
+    QCOMPARE(clipboard->mimeData()->text().count(QStringLiteral("\nZ ")), 101);
+    QVERIFY(clipboard->mimeData()->text().startsWith(QStringLiteral("F = 0·x0 - 1·x1 + 0·x2 + 0·x3 -> min\n"
+                                                                      "-1·x0 + 2·x1 + 3·x2 - 1·x3 <= 0\n")));
+    closeReport(w);
 }
 
 void ReportTest::okGivesButtonsBackAndSolvingAgainRepeats()

@@ -327,7 +327,7 @@ static QIcon programIcon()
 {
     Q_INIT_RESOURCE(icons); // the resources live in a static library
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/dual-simplex-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -1,72 +1,85 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Remakes the README's pictures: runs the program in a virtual X display,
-# plays a user with xdotool and photographs the windows with ImageMagick.
-# The click positions fit the fixed layout of the main window with the
-# DejaVu fonts of a Debian machine.
+# Remakes the README's pictures: runs the program in a virtual X display with
+# a window manager, plays a user on the keyboard alone with xdotool, and
+# photographs the windows with ImageMagick.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
-ensure_packages xvfb xdotool imagemagick x11-utils
-build_into "$root/build"
+ensure_packages xvfb openbox xdotool imagemagick x11-utils
+build_into "$root/build" -- --target dual-simplex
 
 out=$root/docs
 mkdir -p "$out"
 export DISPLAY=:93
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 program=
-trap 'kill $program $xvfb 2>/dev/null || true' EXIT
+trap 'kill $program $wm $xvfb 2>/dev/null || true' EXIT
+sleep 1
+openbox >/dev/null 2>&1 &
+wm=$!
 sleep 1
 
 start_program() {
     "$root/build/src/dual-simplex" &
     program=$!
     main=$(xdotool search --sync --name 'Двойственный симплекс-метод' | head -n 1)
+    xdotool windowactivate --sync "$main"
     sleep 0.5
 }
 
-# click X Y [times]
-click() { xdotool mousemove --window "$main" "$1" "$2" click --repeat "${3:-1}" --delay 60 1; }
-
-# type_problem X Y SENSE "OBJECTIVE" VALUES...: clicks the first objective
-# field at X Y, then types into the fields in their tab order: objective,
-# the max/min box, then each constraint row with its right-hand side.
-type_problem() {
-    click "$1" "$2"
-    local sense=$3 objective=$4
-    shift 4
+# keys KEY... ; type_fields TEXT... (each text into the focused field, then Tab)
+keys() { xdotool key --delay 40 "$@"; }
+type_fields() {
     local v
-    for v in $objective; do xdotool key ctrl+a type -- "$v"; xdotool key Tab; done
-    [ "$sense" = min ] && xdotool key Down
-    xdotool key Tab
-    for v in "$@"; do xdotool key ctrl+a type -- "$v"; xdotool key Tab; done
+    for v in "$@"; do
+        xdotool type --delay 20 -- "$v"
+        keys Tab
+    done
 }
 
-shoot() { sleep 0.6; import -window "$1" "$out/$2"; echo "wrote docs/$2"; }
+# form N M: sets n and m with the spin boxes' arrow keys and presses "ok".
+form() {
+    local k
+    for ((k = 2; k < $1; k++)); do keys Up; done
+    keys Tab
+    for ((k = 1; k < $2; k++)); do keys Up; done
+    keys Tab Return
+    sleep 0.3
+}
+
+shoot() { sleep 0.7; import -window "$1" "$out/$2"; echo "wrote docs/$2"; }
 
 start_program
 shoot "$main" main-window.png
 
-# n from 2 to 4 and m from 1 to 8 with the spin-box arrows, then "ok".
-click 108 190 2
-click 220 190 7
-click 273 196
-type_problem 82 176 max "3 2 4 1" 1 1 2 1 10  2 0 1 3 12  1 3 0 2 15  -1 1 1 0 -1 \
-    2 1 -1 1 8  0 2 1 1 9  1 -1 2 2 11  3 1 1 -1 14
-shoot "$main" input-form-4x8.png
+# A 4 x 8 problem typed as a student types it: a decimal comma, a fraction,
+# and a typo, which the form shows in red with a tooltip.
+form 4 8
+type_fields 3 2 4 1
+keys Tab
+type_fields 1 1 2 1 10   2 0 1/2 3 "12,5"   1 3 0 2 15   -1 1 1 0 -1 \
+            2 1 -1 1 8   0 2 1 1 9   1 -1 2 2 11   3 1 "1..5" -1 14
+xdotool mousemove --window "$main" 260 343
+sleep 1.5
+at=$(xwininfo -id "$main" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} END {print x "+" y}')
+import -window root -crop "690x440+$at" "$out/input-form-4x8.png"
+echo "wrote docs/input-form-4x8.png"
 
-click 395 368
+# The report of that problem at its opening size: as tall as the screen.
+keys Return
 report=$(xdotool search --sync --name '^Решение$' | head -n 1)
-xdotool windowsize "$report" 640 1000
 shoot "$report" report-4x8.png
+keys Return
 kill "$program"
 
-# The worked example of the help: maximise x0 + x1, x0 + 2 x1 <= 4, 3 x0 + x1 <= 6.
+# The worked example of the help: maximise x0 + x1, x0 + 2 x1 <= 4,
+# 3 x0 + x1 <= 6, solved with Enter; the pivot elements are marked.
 start_program
-click 220 190
-click 273 196
-type_problem 130 275 max "1 1" 1 2 4  3 1 6
-click 395 368
+form 2 2
+type_fields 1 1
+keys Tab
+type_fields 1 2 4 3 1 6
+keys Return
 report=$(xdotool search --sync --name '^Решение$' | head -n 1)
-xdotool windowsize "$report" 720 1010
 shoot "$report" report-worked-example.png

@@ -162,9 +162,9 @@ void addScrollKeys(QScrollArea *area)
     }
 }
 
-// A marked cell is bold on a background halfway between the palette's
-// highlight and base colours, so that its text reads in light and dark
-// themes alike. Only its look changes: text, size and place stay.
+// A marked cell is bold on a background a third of the way from the
+// palette's base colour to its highlight, so that its text reads in light
+// and dark themes alike. Only its look changes: text, size and place stay.
 void markCell(QLabel *cell)
 {
     QFont bold = cell->font();
@@ -172,9 +172,9 @@ void markCell(QLabel *cell)
     cell->setFont(bold);
     QPalette palette = cell->palette();
     const QColor highlight = palette.color(QPalette::Highlight), base = palette.color(QPalette::Base);
-    palette.setColor(cell->backgroundRole(), QColor((highlight.red() + 2 * base.red()) / 3,
-                                              (highlight.green() + 2 * base.green()) / 3,
-                                              (highlight.blue() + 2 * base.blue()) / 3));
+    const QColor background((highlight.red() + 2 * base.red()) / 3, (highlight.green() + 2 * base.green()) / 3,
+                            (highlight.blue() + 2 * base.blue()) / 3);
+    palette.setColor(cell->backgroundRole(), background);
     cell->setPalette(palette);
     cell->setAutoFillBackground(true);
 }
@@ -182,6 +182,16 @@ void markCell(QLabel *cell)
 bool isMarked(const QLabel *cell)
 {
     return cell->font().bold();
+}
+
+// A number of the report with its sign changed, in the report's format.
+QString negated(const QString &number)
+{
+    if (number.startsWith(QLatin1Char('-')))
+        return number.mid(1);
+    if (number == QLatin1String("0") || number == QLatin1String("nan"))
+        return number;
+    return QLatin1Char('-') + number;
 }
 
 QString cellText(const QTableWidget *table, int i, int j)
@@ -213,10 +223,7 @@ QStringList problemLines(const QTableWidget *first, bool maximised)
     const int n = first->columnCount() - 1, m = first->rowCount() - 1;
     QStringList objective, variables;
     for (int j = 0; j < n; ++j) {
-        const QString c = cellText(first, m, j);
-        objective << (c.startsWith(QLatin1Char('-')) ? c.mid(1)
-                      : c == QLatin1String("0") || c == QLatin1String("nan") ? c
-                                                                            : QLatin1Char('-') + c);
+        objective << negated(cellText(first, m, j));
         variables << QStringLiteral("x") + QString::number(j);
     }
     QStringList lines{QStringLiteral("F = ") + linearForm(objective)

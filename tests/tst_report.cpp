@@ -584,7 +584,7 @@ Z    0.2   0.4  2.8
     });
     // What the window system makes of the Menu key: a keyboard request for a
     // context menu, sent to the widget with the focus ("Ok").
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
     QCOMPARE(clipboard->mimeData()->text(), text);
     QCOMPARE(clipboard->mimeData()->html(), html);

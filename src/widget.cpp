@@ -194,9 +194,15 @@ QString negated(const QString &number)
     return QLatin1Char('-') + number;
 }
 
+// The label that shows cell (i, j) of a snapshot table.
+QLabel *cellLabel(const QTableWidget *table, int i, int j)
+{
+    return qobject_cast<QLabel *>(table->cellWidget(i, j));
+}
+
 QString cellText(const QTableWidget *table, int i, int j)
 {
-    return qobject_cast<const QLabel *>(table->cellWidget(i, j))->text();
+    return cellLabel(table, i, j)->text();
 }
 
 // The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1".
@@ -277,7 +283,7 @@ QString tableHtml(const QTableWidget *table)
         html += QStringLiteral("<tr><th>") + table->verticalHeaderItem(i)->text().toHtmlEscaped() + QStringLiteral("</th>");
         for (int j = 0; j < table->columnCount(); ++j) {
             const QString text = cellText(table, i, j).toHtmlEscaped();
-            const bool pivot = isMarked(qobject_cast<const QLabel *>(table->cellWidget(i, j)));
+            const bool pivot = isMarked(cellLabel(table, i, j));
             html += QStringLiteral("<td align=\"right\">")
                     + (pivot ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) + QStringLiteral("</td>");
         }
@@ -918,7 +924,7 @@ void Widget::markPivot(QVBoxLayout *vert) const
 {
     for (int k = vert->count() - 1; k >= 0; --k) {
         if (auto *table = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget())) {
-            markCell(qobject_cast<QLabel *>(table->cellWidget(r, s)));
+            markCell(cellLabel(table, r, s));
             return;
         }
     }

@@ -24,7 +24,7 @@ struct NamedProblem {
 };
 
 const NamedProblem kProblems[] = {
-    {"2x2 worked example", {true, {1, 1}, {{1, 2}, {3, 1}}, {4, 6}}},
+    {"2x2 worked example", workedExample()},
     {"4x8 with an optimum", {true, {3, 2, 4, 1},
      {{1, 1, 2, 1}, {2, 0, 1, 3}, {1, 3, 0, 2}, {-1, 1, 1, 0}, {2, 1, -1, 1}, {0, 2, 1, 1}, {1, -1, 2, 2}, {3, 1, 1, -1}},
      {10, 12, 15, -1, 8, 9, 11, 14}}},

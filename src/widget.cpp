@@ -845,10 +845,18 @@ int Widget::mostNegativeFreeTermRow() const
     return row;
 }
 
+// An entry of the second stage's pivot row that makes its column a candidate:
+// negative beyond the tolerance, so that a rounding residue never becomes the
+// pivot element.
+bool Widget::isNegativeEntry(int row, int col) const
+{
+    return A[row][col] < -kTolerance;
+}
+
 bool Widget::hasNegativeEntry(int row) const
 {
     for (int j = 0; j < nl; ++j) {
-        if (A[row][j] < -kTolerance)
+        if (isNegativeEntry(row, j))
             return true;
     }
     return false;
@@ -857,14 +865,13 @@ bool Widget::hasNegativeEntry(int row) const
 // Score of column col against pivot row r: the ratio of its objective entry to
 // its pivot-row entry. A near-zero objective entry over a negative pivot-row
 // entry scores 0; a column where the ratio means nothing scores 1 when
-// maximising and -1 when minimising, which the choice never accepts. An entry
-// counts as negative only below -tolerance, so that a rounding residue never
-// becomes the pivot element.
+// maximising and -1 when minimising, which the choice never accepts. The
+// pivot-row entry counts as negative by the second stage's candidate rule.
 double Widget::columnScore(int col) const
 {
     const double z = A[ml][col];
     const double a = A[r][col];
-    if (nearZero(z) && a < -kTolerance)
+    if (nearZero(z) && isNegativeEntry(r, col))
         return 0;
     if (nearZero(z) || nearZero(a))
         return flgmaxmin ? 1 : -1;
@@ -880,7 +887,7 @@ int Widget::pivotColumn(bool negativeEntriesOnly) const
     int best = -1;
     double bestScore = 0;
     for (int j = 0; j < nl; ++j) {
-        if (negativeEntriesOnly && !(A[r][j] < -kTolerance))
+        if (negativeEntriesOnly && !isNegativeEntry(r, j))
             continue;
         const double tmp = columnScore(j);
         const bool accepted = flgmaxmin ? tmp < kTolerance && (best < 0 || tmp > bestScore)

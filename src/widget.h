@@ -115,6 +115,7 @@ private:
     int enteringColumn() const;
     int firstPositiveRow(int col) const;
     int mostNegativeFreeTermRow() const;
+    bool isNegativeEntry(int row, int col) const;
     bool hasNegativeEntry(int row) const;
     double columnScore(int col) const;
     int pivotColumn(bool negativeEntriesOnly) const;

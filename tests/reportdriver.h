@@ -6,17 +6,20 @@
 
 #include "widget.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStringList>
 #include <QTableWidget>
 #include <QtTest>
 
+#include <random>
 #include <vector>
 
 // The long loops run a smaller seeded share of their repetitions in the
@@ -36,6 +39,40 @@ struct Problem {
     std::vector<std::vector<double>> a;  // constraint rows
     std::vector<double> b;               // right-hand sides
 };
+
+// The worked examples: maximise x0 + x1 subject to x0 + 2·x1 <= 4 and
+// 3·x0 + x1 <= 6; minimise x0 + x1 subject to x0 - x1 <= -1.
+inline Problem workedExample()
+{
+    return Problem{true, {1, 1}, {{1, 2}, {3, 1}}, {4, 6}};
+}
+
+inline Problem minimisingWorkedExample()
+{
+    return Problem{false, {1, 1}, {{1, -1}}, {-1}};
+}
+
+// The seeded random source of the random tests: uniform integers in [lo, hi].
+class Uniform
+{
+public:
+    explicit Uniform(unsigned seed) : rng(seed) {}
+    int operator()(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+private:
+    std::mt19937 rng;
+};
+
+// The report's fixed lines, as the report writes them.
+namespace reportline {
+const QString maxTask = QStringLiteral("Задача на максимум. Ищем верхнюю оценку целевой функции");
+const QString minTask = QStringLiteral("Задача на минимум. Ищем нижнюю оценку целевой функции");
+const QString stage2 = QStringLiteral("Ищем оптимальное решение");
+const QString optimum = QStringLiteral("Оптимальное решение ");
+const QString noSolution = QStringLiteral("нет решений");
+const QString cycled = QStringLiteral("зациклился");
+const QString ok = QStringLiteral("button Ok"); // the closing button, as reportItems lists it
+} // namespace reportline
 
 template <typename T>
 inline T *control(Widget &w, const char *name)
@@ -86,6 +123,17 @@ inline void solve(Widget &w, const Problem &p)
     click(w, "pushButton_2");
 }
 
+// The label that shows cell (i, j) of a snapshot table, and its text.
+inline QLabel *cellLabel(const QTableWidget *t, int i, int j)
+{
+    return qobject_cast<QLabel *>(t->cellWidget(i, j));
+}
+
+inline QString cellText(const QTableWidget *t, int i, int j)
+{
+    return cellLabel(t, i, j)->text();
+}
+
 // A table reads "table <column headers> / <row header> <cells> / ...".
 inline QString tableText(const QTableWidget *t)
 {
@@ -97,7 +145,7 @@ inline QString tableText(const QTableWidget *t)
     for (int i = 0; i < t->rowCount(); ++i) {
         QStringList row{t->verticalHeaderItem(i)->text()};
         for (int j = 0; j < t->columnCount(); ++j)
-            row << qobject_cast<QLabel *>(t->cellWidget(i, j))->text();
+            row << cellText(t, i, j);
         parts << row.join(QLatin1Char(' '));
     }
     return parts.join(QStringLiteral(" / "));
@@ -109,7 +157,7 @@ inline QStringList markedCells(const QTableWidget *t)
     QStringList marked;
     for (int i = 0; i < t->rowCount(); ++i)
         for (int j = 0; j < t->columnCount(); ++j)
-            if (qobject_cast<QLabel *>(t->cellWidget(i, j))->font().bold())
+            if (cellLabel(t, i, j)->font().bold())
                 marked << QStringLiteral("%1,%2").arg(i).arg(j);
     return marked;
 }
@@ -147,18 +195,38 @@ inline QList<QTableWidget *> reportTables(const Widget &w)
     return tables;
 }
 
+// The report's "Ok": the last item of its page; null without a report.
+inline QPushButton *reportOk(const Widget &w)
+{
+    QLayout *vert = w.Form ? w.Form->layout() : nullptr;
+    return vert ? qobject_cast<QPushButton *>(vert->itemAt(vert->count() - 1)->widget()) : nullptr;
+}
+
 // Presses the report's "Ok", then lets the pending events and the deferred
-// deletions run, as the event loop would.
+// deletions run, as the event loop would: the window disappears at once and
+// is destroyed then.
 inline void closeReport(Widget &w)
 {
-    QLayout *vert = w.Form->layout();
-    auto *ok = qobject_cast<QPushButton *>(vert->itemAt(vert->count() - 1)->widget());
+    QPushButton *ok = reportOk(w);
     QVERIFY(ok);
-    QWidget *window = w.formArea;
+    QPointer<QWidget> window = w.formArea;
     QTest::mouseClick(ok, Qt::LeftButton);
-    QVERIFY(!window->isVisible()); // gone at once, destroyed later
+    QVERIFY(window && !window->isVisible());
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!window);
 }
+
+// Restores the application's font when it goes out of scope, also when a
+// check before that failed.
+class FontGuard
+{
+public:
+    FontGuard() : saved(QApplication::font()) {}
+    ~FontGuard() { QApplication::setFont(saved); }
+    FontGuard(const FontGuard &) = delete;
+    FontGuard &operator=(const FontGuard &) = delete;
+    const QFont saved;
+};
 
 #endif // REPORTDRIVER_H

@@ -262,12 +262,11 @@ void MainWindowTest::formForLargestSize()
     auto *row5 = control<QLayout>(w, "verticalLayout")->itemAt(5)->layout();
     QCOMPARE(row5->itemAt(4)->widget(), w.list_A[22]);
     // With a much larger font the fields narrow; the rows still fit.
-    const QFont font = QApplication::font();
-    QApplication::setFont(QFont(font.family(), 2 * font.pointSize()));
+    const FontGuard font;
+    QApplication::setFont(QFont(font.saved.family(), 2 * font.saved.pointSize()));
     Widget large;
     buildForm(large, 4, 8);
     checkRowsFit(large);
-    QApplication::setFont(font);
 }
 
 void MainWindowTest::rebuildLeavesOneFreshForm()

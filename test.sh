@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and its tests (installing what is missing) and runs the
-# whole test suite headless: the ordinary build against Qt 5; the same suite
-# built with AddressSanitizer and UndefinedBehaviorSanitizer, LeakSanitizer
-# on; the ordinary suite against Qt 6; then the Debian package.
+# whole test suite headless: the ordinary build against Qt 5; the real
+# windows under a window manager in a virtual display; the same suite built
+# with AddressSanitizer and UndefinedBehaviorSanitizer, LeakSanitizer on; the
+# ordinary suite against Qt 6; then the Debian package.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
-ensure_packages libglpk-dev qt6-base-dev qt6-base-dev-tools
+ensure_packages libglpk-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
 export QT_QPA_PLATFORM=offscreen
 
 echo "== The test suite, Qt 5 =="
 build_into "$root/build" -DDUAL_SIMPLEX_TESTS=ON -DDUAL_SIMPLEX_BENCH=ON
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
+
+echo "== The real windows under a window manager (Xvfb, openbox) =="
+"$root/scripts/wm-test.sh" "$root/build/src/dual-simplex"
 
 echo "== The same suite under AddressSanitizer and UndefinedBehaviorSanitizer =="
 build_into "$root/build-sanitize" -DDUAL_SIMPLEX_SANITIZE=ON -DDUAL_SIMPLEX_BENCH=OFF

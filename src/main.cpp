@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "translation.h"
 #include "widget.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ int main(int argc, char *argv[])
     for (const QString &held : heldMessages)
         std::fprintf(stderr, "%s\n", qPrintable(held));
     heldMessages.clear();
+    installToolkitTranslation(&a);
 
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));

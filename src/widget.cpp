@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QThread>
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -38,8 +40,14 @@ constexpr int kIterationLimit = 100;
 // Fixed size of one cell of a snapshot table, in pixels.
 constexpr int kCellHeight = 40;
 constexpr int kCellWidth = 110;
-// Text colour of a field whose text does not read as a number.
+// Text colours of a field whose text does not read as a number, and of one
+// whose number lies outside the range the program is meant for.
 constexpr QRgb kNotANumberColour = 0xff0000;
+constexpr QRgb kOutOfRangeColour = 0xb35900; // dark orange
+// That range, as the help text gives it: 0, or a magnitude above
+// kSmallestMagnitude and at most kLargestMagnitude.
+constexpr double kSmallestMagnitude = 1e-6;
+constexpr double kLargestMagnitude = 10000;
 
 bool nearZero(double v)
 {
@@ -98,22 +106,36 @@ double fieldValue(const QString &text, bool *isNumber)
     return *isNumber ? top / bottom : 0;
 }
 
+bool withinRange(double v)
+{
+    return v == 0 || (std::abs(v) > kSmallestMagnitude && std::abs(v) <= kLargestMagnitude);
+}
+
 // A field whose text is not blank and does not read as a number shows it in
-// red, with a tooltip that says what the text counts as.
-void markIfNotANumber(QLineEdit *field, const QString &text)
+// red, with a tooltip that says what the text counts as; one whose number
+// lies outside the range the program is meant for, in dark orange, with a
+// tooltip that says so. The solve takes either as it counts.
+void markFieldText(QLineEdit *field, const QString &text)
 {
     bool isNumber = false;
     const double value = fieldValue(text, &isNumber);
-    if (isNumber || text.trimmed().isEmpty()) {
-        field->setPalette(QPalette());
-        field->setToolTip(QString());
-        return;
+    QString tip;
+    QRgb colour = 0;
+    if (!isNumber && !text.trimmed().isEmpty()) {
+        colour = kNotANumberColour;
+        tip = Widget::tr("Текст не читается как число: при решении он считается равным %1").arg(realText(value));
+    } else if (isNumber && !withinRange(value)) {
+        colour = kOutOfRangeColour;
+        tip = Widget::tr("Число %1 вне диапазона, на который рассчитана программа:\n"
+                         "от -10000 до 10000, по модулю больше 0.000001 или 0.\n"
+                         "Оно используется так, как введено.")
+                  .arg(realText(value));
     }
-    QPalette marked = field->palette();
-    marked.setColor(QPalette::Text, QColor(kNotANumberColour));
-    field->setPalette(marked);
-    field->setToolTip(Widget::tr("Текст не читается как число: при решении он считается равным %1")
-                          .arg(realText(value)));
+    QPalette palette;
+    if (!tip.isEmpty())
+        palette.setColor(QPalette::Text, QColor(colour));
+    field->setPalette(palette);
+    field->setToolTip(tip);
 }
 
 // Puts each cell label on its whole cell, where the table's default delegate
@@ -177,6 +199,7 @@ void markCell(QLabel *cell)
     palette.setColor(cell->backgroundRole(), background);
     cell->setPalette(palette);
     cell->setAutoFillBackground(true);
+    cell->setAccessibleDescription(Widget::tr("ведущий элемент"));
 }
 
 bool isMarked(const QLabel *cell)
@@ -324,6 +347,30 @@ void copyReport(const QWidget *page, bool maximised)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+// Runs `run` once, when `window` is first exposed: by then the window
+// manager has framed it.
+void onFirstExpose(QWindow *window, std::function<void()> run)
+{
+    class Watch : public QObject
+    {
+    public:
+        Watch(QWindow *window, std::function<void()> run) : QObject(window), run(std::move(run)) {}
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+                watched->removeEventFilter(this);
+                deleteLater();
+                run();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> run;
+    };
+    window->installEventFilter(new Watch(window, std::move(run)));
+}
+
 // A label without a parent, given its text and then added to its layout.
 void addLabel(QLayout *layout, const QString &text)
 {
@@ -366,6 +413,14 @@ Widget::Widget(QWidget *parent)
     ui->pushButton_2->hide();
     ui->label_4->hide();
     setWindowIcon(programIcon());
+    // Enter in a spin box presses "ok", once the box has taken the typed value.
+    for (QSpinBox *box : {ui->spinBox, ui->spinBox_2})
+        connect(box->findChild<QLineEdit *>(), &QLineEdit::returnPressed, ui->pushButton, &QAbstractButton::click);
+    // What a screen reader says of the fixed controls.
+    ui->spinBox->setAccessibleName(tr("n: число переменных"));
+    ui->spinBox_2->setAccessibleName(tr("m: число ограничений"));
+    ui->pushButton->setAccessibleName(tr("ok: построить форму ввода"));
+    ui->pushButton_2->setAccessibleName(tr("Вывести решение"));
 }
 
 Widget::~Widget()
@@ -458,12 +513,13 @@ void Widget::removeForm()
 }
 
 // A field starts at "0"; Enter in it asks for the solution while that can be
-// asked for.
-void Widget::addField(QLayout *row, QList<QLineEdit *> &list)
+// asked for. Its accessible name says what it holds.
+void Widget::addField(QLayout *row, QList<QLineEdit *> &list, const QString &name)
 {
     auto *field = new QLineEdit;
     field->setText(QStringLiteral("0"));
-    connect(field, &QLineEdit::textChanged, field, [field](const QString &text) { markIfNotANumber(field, text); });
+    field->setAccessibleName(name);
+    connect(field, &QLineEdit::textChanged, field, [field](const QString &text) { markFieldText(field, text); });
     connect(field, &QLineEdit::returnPressed, ui->pushButton_2, &QAbstractButton::click);
     row->addWidget(field);
     list.append(field);
@@ -472,29 +528,34 @@ void Widget::addField(QLayout *row, QList<QLineEdit *> &list)
 void Widget::buildForm()
 {
     // A field and "xj +" for every variable; the last label has no plus.
-    auto addTerms = [this](QLayout *row, QList<QLineEdit *> &list) {
+    auto addTerms = [this](QLayout *row, QList<QLineEdit *> &list, const QString &owner) {
         for (int j = 0; j < n; ++j) {
-            addField(row, list);
+            addField(row, list, tr("%1: коэффициент при x%2").arg(owner).arg(j));
             addLabel(row, tr("x") + QString::number(j) + (j < n - 1 ? QStringLiteral(" +") : QString()));
         }
     };
 
     QHBoxLayout *objective = ui->horizontalLayout_3;
     addLabel(objective, QStringLiteral(" F  =  "));
-    addTerms(objective, list_Z);
+    addTerms(objective, list_Z, QStringLiteral("F"));
     addLabel(objective, QStringLiteral(" -> "));
     maxmin = new QComboBox;
     maxmin->addItem(tr("max"));
     maxmin->addItem(tr("min"));
+    // On X11 a combo box is named by its current item; the description says
+    // what it chooses there too.
+    maxmin->setAccessibleName(tr("F: максимум или минимум"));
+    maxmin->setAccessibleDescription(tr("F: максимум или минимум"));
     objective->addWidget(maxmin);
 
     for (int i = 0; i < m; ++i) {
+        const QString constraint = tr("Ограничение %1").arg(i);
         auto *left = new QHBoxLayout;
-        addTerms(left, list_A);
+        addTerms(left, list_A, constraint);
         ui->verticalLayout->addLayout(left);
         auto *right = new QHBoxLayout;
         addLabel(right, QStringLiteral("<="));
-        addField(right, list_L);
+        addField(right, list_L, tr("%1: правая часть").arg(constraint));
         ui->verticalLayout_2->addLayout(right);
     }
 }
@@ -650,6 +711,9 @@ void Widget::pivot(int row, int col)
 void Widget::openReportWindow()
 {
     formArea = new sarea;
+    // A secondary window of the main window: the window manager keeps it
+    // above the main window (X11 marks only such windows transient for it).
+    formArea->setWindowFlags(Qt::Dialog | Qt::WindowMaximizeButtonHint);
     Form = new TForm;
     formArea->setWindowTitle(tr("Решение"));
     Form->setWindowTitle(tr("Решение"));
@@ -675,6 +739,7 @@ void Widget::finishReport(QVBoxLayout *vert)
     vert->setSizeConstraint(QLayout::SetFixedSize);
     Form->setAttribute(Qt::WA_DeleteOnClose);
     Form->setAttribute(Qt::WA_QuitOnClose);
+    new QShortcut(QKeySequence(Qt::Key_Escape), formArea, [ok] { ok->click(); }); // Esc closes as "Ok" does
     placeReportWindow();
     ok->setFocus();
     formArea->show();
@@ -682,33 +747,43 @@ void Widget::finishReport(QVBoxLayout *vert)
 }
 
 // The report window opens as wide as its page and as tall as the page, or as
-// the screen allows; centred over the main window, on the screen; and it
-// stays above the main window, though it is no child of it.
+// the screen allows with the window manager's frame counted; centred over
+// the main window where there is room, and whole on the screen, title bar
+// included. Before the window is mapped its frame is not known: it is taken
+// to be the main window's, and the window is placed again once the window
+// manager has framed it, should the frame differ.
 void Widget::placeReportWindow()
 {
     Form->layout()->activate(); // the page takes its size now
     formArea->winId();          // and the window its place in the window system
-    // What the window manager adds around a window: as around the main window
-    // once that is shown, else as the platform tells for the report window.
-    const QMargins margins = (isVisible() ? windowHandle() : formArea->windowHandle())->frameMargins();
-    const QSize decoration(margins.left() + margins.right(), margins.top() + margins.bottom());
+    QMargins frame = formArea->windowHandle()->frameMargins();
+    if (frame.isNull() && isVisible())
+        frame = windowHandle()->frameMargins();
+    const QSize decoration(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QRect screen = this->screen()->availableGeometry();
-    const int frame = 2 * formArea->frameWidth();
-    QSize inner = Form->size() + QSize(frame, frame);
+    const int border = 2 * formArea->frameWidth();
+    QSize inner = Form->size() + QSize(border, border);
     const int tallest = screen.height() - decoration.height();
     if (inner.height() > tallest) {
         inner.setHeight(tallest);
         inner.rwidth() += formArea->verticalScrollBar()->sizeHint().width();
     }
     inner.setWidth(std::min(inner.width(), screen.width() - decoration.width()));
-    formArea->resize(inner);
 
     const QSize outer = inner + decoration;
     const QPoint centre = isVisible() ? frameGeometry().center() : screen.center();
-    formArea->move(std::clamp(centre.x() - outer.width() / 2, screen.left(), screen.right() + 1 - outer.width()),
-                   std::clamp(centre.y() - outer.height() / 2, screen.top(), screen.bottom() + 1 - outer.height()));
+    const QPoint corner(std::clamp(centre.x() - outer.width() / 2, screen.left(), screen.right() + 1 - outer.width()),
+                        std::clamp(centre.y() - outer.height() / 2, screen.top(), screen.bottom() + 1 - outer.height()));
+    // The window's own rectangle, inside its frame: where a window that is not
+    // yet framed goes whatever the window manager's gravity.
+    formArea->setGeometry(QRect(corner, outer).marginsRemoved(frame));
     if (isVisible())
         formArea->windowHandle()->setTransientParent(windowHandle());
+    if (!formArea->isVisible())
+        onFirstExpose(formArea->windowHandle(), [this, frame] {
+            if (formArea && formArea->windowHandle()->frameMargins() != frame)
+                placeReportWindow();
+        });
 }
 
 // The "Ok" button that runs this slot is on the page, so the window is
@@ -737,7 +812,10 @@ void Widget::close_Form()
 QTableWidget *Widget::add_table()
 {
     auto *table = new QTableWidget(Form);
-    table->setFocusPolicy(Qt::NoFocus); // a picture of the tableau, not an editor
+    // A picture of the tableau, not an editor: no focus, and nothing to select,
+    // so that only the pivot marks are highlighted.
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setItemDelegate(new CellPlacer(table));
     // While the sections have no items yet, the headers are hidden, so that
     // they do not measure the section numbers they would show meanwhile.

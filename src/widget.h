@@ -103,7 +103,7 @@ private:
     void releaseArrays();
     void removeForm();
     void buildForm();
-    void addField(QLayout *row, QList<QLineEdit *> &list);
+    void addField(QLayout *row, QList<QLineEdit *> &list, const QString &name);
     void setFieldWidths();
     void setTabOrderOfForm();
     void readForm();

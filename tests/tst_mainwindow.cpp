@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's fixed controls and the input form built by "ok".
 #include "reportdriver.h"
+#include "translation.h"
+
+#include <QAccessible>
+#include <QMenu>
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -70,6 +74,13 @@ int MainWindowTest::firstArgumentType(Widget &w, int method)
 void MainWindowTest::initTestCase()
 {
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    QVERIFY(installToolkitTranslation(qApp));
+}
+
+// What a screen reader says a widget is.
+static QString accessibleName(QWidget *widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
 void MainWindowTest::metaObjects()
@@ -122,6 +133,10 @@ void MainWindowTest::fixedControls()
     QVERIFY(control<QLabel>(w, "label_4")->isHidden());
     QVERIFY(control<QPushButton>(w, "pushButton_2")->isHidden());
     QVERIFY(control<QPushButton>(w, "pushButton_2")->isEnabled());
+    QCOMPARE(accessibleName(control<QSpinBox>(w, "spinBox")), QStringLiteral("n: число переменных"));
+    QCOMPARE(accessibleName(control<QSpinBox>(w, "spinBox_2")), QStringLiteral("m: число ограничений"));
+    QCOMPARE(accessibleName(control<QPushButton>(w, "pushButton")), QStringLiteral("ok: построить форму ввода"));
+    QCOMPARE(accessibleName(control<QPushButton>(w, "pushButton_2")), QStringLiteral("Вывести решение"));
 
     auto *spinN = control<QSpinBox>(w, "spinBox");
     auto *spinM = control<QSpinBox>(w, "spinBox_2");
@@ -198,6 +213,16 @@ void MainWindowTest::checkForm(Widget &w, int n, int m)
     auto *box = control<QWidget>(w, "verticalLayoutWidget_3");
     QCOMPARE(box->children().size(), 9 + 2 * m * (n + 1) + 2 * n + 3);
     QCOMPARE(control<QLabel>(w, "label_4")->text(), QStringLiteral("xi >= 0; i = 0..%1").arg(n - 1));
+    // A screen reader names every field by what it holds.
+    for (int j = 0; j < n; ++j) {
+        QCOMPARE(accessibleName(w.list_Z[j]), QStringLiteral("F: коэффициент при x%1").arg(j));
+        for (int i = 0; i < m; ++i)
+            QCOMPARE(accessibleName(w.list_A[i * n + j]), QStringLiteral("Ограничение %1: коэффициент при x%2").arg(i).arg(j));
+    }
+    for (int i = 0; i < m; ++i)
+        QCOMPARE(accessibleName(w.list_L[i]), QStringLiteral("Ограничение %1: правая часть").arg(i));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.maxmin)->text(QAccessible::Description),
+             QStringLiteral("F: максимум или минимум"));
     QVERIFY(!control<QLabel>(w, "label_4")->isHidden());
     QVERIFY(!control<QPushButton>(w, "pushButton_2")->isHidden());
     checkFieldsReadable(w);
@@ -251,6 +276,14 @@ void MainWindowTest::formForSmallestSize()
     Widget w;
     click(w, "pushButton");
     checkForm(w, 2, 1);
+    // The toolkit's own texts are Russian: a field's context menu.
+    std::unique_ptr<QMenu> menu(w.list_Z[0]->createStandardContextMenu());
+    QStringList items;
+    for (QAction *action : menu->actions())
+        if (!action->isSeparator())
+            items << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    QCOMPARE(items, QStringList({"Отменить действие", "Повторить действие", "Вырезать", "Копировать", "Вставить",
+                                 "Удалить", "Выделить всё"}));
 }
 
 void MainWindowTest::formForLargestSize()

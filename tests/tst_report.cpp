@@ -2,7 +2,9 @@
 // Whole solves through the real window: the report, item by item, for the
 // worked examples and the ways each stage ends.
 #include "reportdriver.h"
+#include "translation.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
@@ -72,6 +74,7 @@ private:
     static void checkFinishedReport(Widget &w, int n, int m);
 
 private slots:
+    void initTestCase();
     void pivotWorkedExample();
     void labelsAndDoublePivot();
     void workedExampleMaximising();
@@ -131,7 +134,21 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         };
         const int i = marked.first().section(',', 0, 0).toInt(), j = marked.first().section(',', 1).toInt();
         QVERIFY(corner(i, j) != corner(tables.first()->rowCount() - 1, j == 0 ? 1 : 0));
+        // A screen reader says which cell is the pivot element.
+        QCOMPARE(QAccessible::queryAccessibleInterface(cellLabel(tables.first(), i, j))->text(QAccessible::Description),
+                 QStringLiteral("ведущий элемент"));
     }
+    // A click or a drag over a table selects nothing and shows nothing.
+    QTableWidget *first = tables.first();
+    const QImage before = first->grab().toImage();
+    const QPoint from = first->visualRect(first->model()->index(0, 0)).center();
+    const QPoint to = first->visualRect(first->model()->index(m, n)).center();
+    QTest::mouseClick(first->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mousePress(first->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(first->viewport(), to);
+    QTest::mouseRelease(first->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    QVERIFY(!first->selectionModel()->hasSelection());
+    QCOMPARE(first->grab().toImage(), before);
     // Rows and columns share the fixed size: the whole tableau shows.
     QCoreApplication::processEvents();
     // The window carries the program's icon; it is as wide as its page and as
@@ -166,6 +183,13 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
     QVERIFY(!control<QPushButton>(w, "pushButton_2")->isEnabled());
     QVERIFY(!w.flgdel);
     QVERIFY(w.horhead.isEmpty() && w.verthead.isEmpty());
+}
+
+// As the program runs: with the toolkit's own texts in Russian, which must
+// leave the program's own texts as they are written.
+void ReportTest::initTestCase()
+{
+    QVERIFY(installToolkitTranslation(qApp));
 }
 
 void ReportTest::pivotWorkedExample()
@@ -495,10 +519,18 @@ void ReportTest::keyboardOnly()
     auto key = [](int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
     };
-    control<QSpinBox>(w, "spinBox_2")->setFocus();
-    key(Qt::Key_Up);
+    // Enter in a spin box presses "ok" with the value typed or stepped to.
+    control<QSpinBox>(w, "spinBox")->setFocus();
+    key(Qt::Key_End);
+    key(Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    key(Qt::Key_Return);
+    QCOMPARE(w.list_Z.size(), 3);
+    control<QSpinBox>(w, "spinBox")->setFocus();
+    key(Qt::Key_Down);
     key(Qt::Key_Tab);
-    key(Qt::Key_Return); // "ok"
+    key(Qt::Key_Up);
+    key(Qt::Key_Return);
     QCOMPARE(w.list_A.size(), 4);
     QCoreApplication::processEvents(); // the new fields are shown, the first one takes the focus
     const QList<QWidget *> readingOrder = {w.list_Z[0], w.list_Z[1], w.maxmin,    w.list_A[0], w.list_A[1],
@@ -546,6 +578,13 @@ void ReportTest::keyboardOnly()
     QVERIFY(w.formArea);
     QCoreApplication::processEvents();
     key(Qt::Key_Space);
+    QVERIFY(!w.formArea);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    key(Qt::Key_Return);
+    QVERIFY(w.formArea);
+    QCoreApplication::processEvents();
+    key(Qt::Key_Escape); // Esc closes as "Ok" does; the close request stays refused
     QVERIFY(!w.formArea);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -701,22 +740,26 @@ void ReportTest::solveReadsTheFormShown()
 // (in red, with a tooltip that says what it counts as) until it is one again.
 void ReportTest::fieldTexts()
 {
+    enum Mark { None, NotANumber, OutOfRange };
     const struct {
         const char *text;
         const char *shown;
-        bool marked;
+        Mark mark;
     } cases[] = {
-        {"1.5", "1.5", false},     {"1,5", "1.5", false},      {"", "0", false},
-        {"   ", "0", false},       {"abc", "0", true},         {"+.5", "0.5", false},
-        {".5e1", "5", false},      {"1e3", "1000", false},     {" -2,25e1 ", "-22.5", false},
-        {"1/3", "0.333333", false}, {"-3/4", "-0.75", false},  {"2/-5", "-0.4", false},
-        {"1,5/3", "0.5", false},   {"1/0", "0", true},         {"1/3/4", "0", true},
-        {"1,000,5", "0", true},    {"1.5,2", "0", true},       {"1..2", "0", true},
-        {"1,5e400", "0", true},    {"1e400", "inf", true},
+        {"1.5", "1.5", None},          {"1,5", "1.5", None},           {"", "0", None},
+        {"   ", "0", None},            {"abc", "0", NotANumber},       {"+.5", "0.5", None},
+        {".5e1", "5", None},           {"1e3", "1000", None},          {" -2,25e1 ", "-22.5", None},
+        {"1/3", "0.333333", None},     {"-3/4", "-0.75", None},        {"2/-5", "-0.4", None},
+        {"1,5/3", "0.5", None},        {"1/0", "0", NotANumber},       {"1/3/4", "0", NotANumber},
+        {"1,000,5", "0", NotANumber},  {"1.5,2", "0", NotANumber},     {"1..2", "0", NotANumber},
+        {"1,5e400", "0", NotANumber},  {"1e400", "inf", NotANumber},   {"-10000", "-10000", None},
+        {"20000", "20000", OutOfRange}, {"1e5", "100000", OutOfRange}, {"0.0000001", "1e-07", OutOfRange},
+        {"-0.000001", "-1e-06", OutOfRange}, {"0.0000011", "1.1e-06", None}, {"inf", "inf", OutOfRange},
     };
     Widget w;
     buildForm(w, 2, 1);
     const QColor plainText = w.list_A[0]->palette().color(QPalette::Text);
+    QColor colours[3] = {plainText};
     for (const auto &c : cases) {
         w.list_A[0]->setText(QString::fromUtf8(c.text));
         w.list_Z[0]->setText("3");
@@ -726,9 +769,20 @@ void ReportTest::fieldTexts()
                  QStringLiteral("table -X0 -X1 L / Y0 %1 0 0 / Z -3 -5 0").arg(QLatin1String(c.shown)));
         closeReport(w);
         const QLineEdit *field = w.list_A[0];
-        QCOMPARE(field->palette().color(QPalette::Text) != plainText, c.marked);
-        QCOMPARE(field->toolTip().endsWith(QLatin1String(c.shown)), c.marked);
+        const QColor colour = field->palette().color(QPalette::Text);
+        if (!colours[c.mark].isValid())
+            colours[c.mark] = colour;
+        QCOMPARE(colour, colours[c.mark]);
+        QCOMPARE(field->toolTip().isEmpty(), c.mark == None);
+        if (c.mark == NotANumber)
+            QVERIFY(field->toolTip().endsWith(QLatin1String(c.shown)));
+        if (c.mark == OutOfRange)
+            QVERIFY(field->toolTip().contains(QStringLiteral("вне диапазона"))
+                    && field->toolTip().contains(QLatin1String(c.shown)));
     }
+    // Three marks that tell each other apart.
+    QVERIFY(colours[NotANumber] != plainText && colours[OutOfRange] != plainText
+            && colours[OutOfRange] != colours[NotANumber]);
 }
 
 QTEST_MAIN(ReportTest)

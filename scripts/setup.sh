@@ -7,7 +7,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-program_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools qttranslations5-l10n fonts-dejavu-core)
+program_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools qttranslations5-l10n libgmp-dev fonts-dejavu-core)
 
 ensure_packages() {
     command -v dpkg-query >/dev/null 2>&1 || return 0

@@ -2,8 +2,11 @@
 #include "widget.h"
 #include "ui_widget.h"
 
-#include <QAction>
-#include <QClipboard>
+#include "fieldtext.h"
+#include "reporttext.h"
+#include "reportview.h"
+#include "tableau.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -12,7 +15,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -30,13 +32,6 @@
 
 namespace {
 
-// A value strictly between -kTolerance and kTolerance counts as zero.
-constexpr double kTolerance = 1e-6;
-// An update of the tableau whose result is below this share of the larger of
-// its two terms is taken as exact cancellation: what is left is rounding.
-constexpr double kDropTolerance = 1e-12;
-// A stage that has pivoted this many times without an end reports that it cycled.
-constexpr int kIterationLimit = 100;
 // Fixed size of one cell of a snapshot table, in pixels.
 constexpr int kCellHeight = 40;
 constexpr int kCellWidth = 110;
@@ -49,62 +44,7 @@ constexpr QRgb kOutOfRangeColour = 0xb35900; // dark orange
 constexpr double kSmallestMagnitude = 1e-6;
 constexpr double kLargestMagnitude = 10000;
 
-bool nearZero(double v)
-{
-    return v > -kTolerance && v < kTolerance;
-}
-
-// The update a - t of one tableau entry. When the two terms cancel but for
-// rounding, the entry is exactly 0, so that the report never shows a residue
-// such as 2.2e-16 where the exact value is 0. Values that are not finite keep
-// their plain arithmetic.
-double cancelled(double a, double t)
-{
-    const double v = a - t;
-    const bool finite = std::isfinite(a) && std::isfinite(t);
-    return finite && std::abs(v) <= kDropTolerance * std::max(std::abs(a), std::abs(t)) ? 0 : v;
-}
-
-// Real values, in report lines and table cells alike: six significant digits.
-QString realText(double v)
-{
-    return QString::number(v, 'g', 6);
-}
-
-// A number as the C locale writes it, or with one decimal comma instead of
-// the point, as Russian writing has it ("1,5"): a text with a comma, no point
-// and no other comma reads with the comma taken for a point.
-double plainOrCommaValue(const QString &text, bool *converts)
-{
-    if (!text.contains(QLatin1Char(',')))
-        return text.toDouble(converts);
-    if (text.count(QLatin1Char(',')) != 1 || text.contains(QLatin1Char('.'))) {
-        *converts = false;
-        return 0;
-    }
-    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(converts);
-}
-
-// What a field's text counts as, and whether it reads as a number at all.
-// A text without "," and "/" reads as the C locale reads numbers, and counts
-// as what that gives even when it fails ("abc" is 0, "1e400" is inf). A text
-// with one decimal comma reads as above; one with a single "/" is a fraction
-// whose two sides read so and whose denominator is not 0 ("1/3", "-1,5/2").
-// Any other text counts as 0.
-double fieldValue(const QString &text, bool *isNumber)
-{
-    const int slashes = text.count(QLatin1Char('/'));
-    if (slashes == 0) {
-        const double v = plainOrCommaValue(text, isNumber);
-        return text.contains(QLatin1Char(',')) && !*isNumber ? 0 : v;
-    }
-    bool numerator = false, denominator = false;
-    const int at = text.indexOf(QLatin1Char('/'));
-    const double top = plainOrCommaValue(text.left(at), &numerator);
-    const double bottom = plainOrCommaValue(text.mid(at + 1), &denominator);
-    *isNumber = slashes == 1 && numerator && denominator && bottom != 0;
-    return *isNumber ? top / bottom : 0;
-}
+using reporttext::decimal;
 
 bool withinRange(double v)
 {
@@ -123,13 +63,13 @@ void markFieldText(QLineEdit *field, const QString &text)
     QRgb colour = 0;
     if (!isNumber && !text.trimmed().isEmpty()) {
         colour = kNotANumberColour;
-        tip = Widget::tr("Текст не читается как число: при решении он считается равным %1").arg(realText(value));
+        tip = Widget::tr("Текст не читается как число: при решении он считается равным %1").arg(decimal(value));
     } else if (isNumber && !withinRange(value)) {
         colour = kOutOfRangeColour;
         tip = Widget::tr("Число %1 вне диапазона, на который рассчитана программа:\n"
                          "от -10000 до 10000, по модулю больше 0.000001 или 0.\n"
                          "Оно используется так, как введено.")
-                  .arg(realText(value));
+                  .arg(decimal(value));
     }
     QPalette palette;
     if (!tip.isEmpty())
@@ -157,6 +97,14 @@ class HeaderMeasure : public QHeaderView
 {
 public:
     using QHeaderView::sectionSizeFromContents;
+};
+
+// Gives access to a scroll area's viewport margins (where the report's tool
+// bar stands), which it keeps protected.
+class MarginMeasure : public QAbstractScrollArea
+{
+public:
+    using QAbstractScrollArea::viewportMargins;
 };
 
 // The report scrolls from the keyboard whatever has the focus: the page
@@ -202,149 +150,10 @@ void markCell(QLabel *cell)
     cell->setAccessibleDescription(Widget::tr("ведущий элемент"));
 }
 
-bool isMarked(const QLabel *cell)
-{
-    return cell->font().bold();
-}
-
-// A number of the report with its sign changed, in the report's format.
-QString negated(const QString &number)
-{
-    if (number.startsWith(QLatin1Char('-')))
-        return number.mid(1);
-    if (number == QLatin1String("0") || number == QLatin1String("nan"))
-        return number;
-    return QLatin1Char('-') + number;
-}
-
 // The label that shows cell (i, j) of a snapshot table.
 QLabel *cellLabel(const QTableWidget *table, int i, int j)
 {
     return qobject_cast<QLabel *>(table->cellWidget(i, j));
-}
-
-QString cellText(const QTableWidget *table, int i, int j)
-{
-    return cellLabel(table, i, j)->text();
-}
-
-// The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1".
-QString linearForm(const QStringList &coefficients)
-{
-    QString text;
-    for (int j = 0; j < coefficients.size(); ++j) {
-        const QString &c = coefficients[j];
-        const bool negative = c.startsWith(QLatin1Char('-'));
-        if (j == 0)
-            text += c;
-        else
-            text += (negative ? QStringLiteral(" - ") : QStringLiteral(" + ")) + (negative ? c.mid(1) : c);
-        text += QStringLiteral("·x") + QString::number(j);
-    }
-    return text;
-}
-
-// The problem as solved, restated from the first table of a report, which
-// is the problem itself: the objective (its row holds the coefficients with
-// the sign changed), each constraint, and the signs of the variables.
-QStringList problemLines(const QTableWidget *first, bool maximised)
-{
-    const int n = first->columnCount() - 1, m = first->rowCount() - 1;
-    QStringList objective, variables;
-    for (int j = 0; j < n; ++j) {
-        objective << negated(cellText(first, m, j));
-        variables << QStringLiteral("x") + QString::number(j);
-    }
-    QStringList lines{QStringLiteral("F = ") + linearForm(objective)
-                      + (maximised ? QStringLiteral(" -> max") : QStringLiteral(" -> min"))};
-    for (int i = 0; i < m; ++i) {
-        QStringList row;
-        for (int j = 0; j < n; ++j)
-            row << cellText(first, i, j);
-        lines << linearForm(row) + QStringLiteral(" <= ") + cellText(first, i, n);
-    }
-    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0");
-    return lines;
-}
-
-// A table as plain text: the row labels on the left, the column labels on
-// top, every column as wide as its widest text and right-aligned, so that a
-// monospaced reader sees a grid.
-QStringList tableLines(const QTableWidget *table)
-{
-    QVector<QStringList> rows(table->rowCount() + 1);
-    rows[0] << QString();
-    for (int j = 0; j < table->columnCount(); ++j)
-        rows[0] << table->horizontalHeaderItem(j)->text();
-    for (int i = 0; i < table->rowCount(); ++i) {
-        rows[i + 1] << table->verticalHeaderItem(i)->text();
-        for (int j = 0; j < table->columnCount(); ++j)
-            rows[i + 1] << cellText(table, i, j);
-    }
-    QVector<int> widths(table->columnCount() + 1, 0);
-    for (const QStringList &row : rows)
-        for (int k = 0; k < row.size(); ++k)
-            widths[k] = std::max(widths[k], int(row[k].size()));
-    QStringList lines;
-    for (const QStringList &row : rows) {
-        QString line = row[0].leftJustified(widths[0]);
-        for (int k = 1; k < row.size(); ++k)
-            line += QStringLiteral("  ") + row[k].rightJustified(widths[k]);
-        lines << line;
-    }
-    return lines;
-}
-
-// A table as HTML, the pivot element in bold.
-QString tableHtml(const QTableWidget *table)
-{
-    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
-    for (int j = 0; j < table->columnCount(); ++j)
-        html += QStringLiteral("<th>") + table->horizontalHeaderItem(j)->text().toHtmlEscaped() + QStringLiteral("</th>");
-    html += QStringLiteral("</tr>\n");
-    for (int i = 0; i < table->rowCount(); ++i) {
-        html += QStringLiteral("<tr><th>") + table->verticalHeaderItem(i)->text().toHtmlEscaped() + QStringLiteral("</th>");
-        for (int j = 0; j < table->columnCount(); ++j) {
-            const QString text = cellText(table, i, j).toHtmlEscaped();
-            const bool pivot = isMarked(cellLabel(table, i, j));
-            html += QStringLiteral("<td align=\"right\">")
-                    + (pivot ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) + QStringLiteral("</td>");
-        }
-        html += QStringLiteral("</tr>\n");
-    }
-    return html + QStringLiteral("</table>\n");
-}
-
-// Puts the whole report on the clipboard, as plain text and as HTML for word
-// processors: the problem as solved, then every report item in order.
-void copyReport(const QWidget *page, bool maximised)
-{
-    const QLayout *items = page->layout();
-    const QTableWidget *first = nullptr;
-    for (int k = 0; k < items->count() && !first; ++k)
-        first = qobject_cast<const QTableWidget *>(items->itemAt(k)->widget());
-    const QStringList problem = problemLines(first, maximised);
-    QStringList text = problem;
-    text << QString();
-    QStringList problemHtml;
-    for (const QString &line : problem)
-        problemHtml << line.toHtmlEscaped();
-    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n<p>")
-                   + problemHtml.join(QStringLiteral("<br>\n")) + QStringLiteral("</p>\n");
-    for (int k = 0; k < items->count(); ++k) {
-        const QWidget *item = items->itemAt(k)->widget();
-        if (auto *table = qobject_cast<const QTableWidget *>(item)) {
-            text << tableLines(table);
-            html += tableHtml(table);
-        } else if (auto *label = qobject_cast<const QLabel *>(item)) {
-            text << label->text();
-            html += QStringLiteral("<p>") + label->text().toHtmlEscaped() + QStringLiteral("</p>\n");
-        }
-    }
-    auto *data = new QMimeData;
-    data->setText(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    data->setHtml(html + QStringLiteral("</body></html>\n"));
-    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 // Runs `run` once, when `window` is first exposed: by then the window
@@ -617,6 +426,7 @@ void Widget::on_pushButton_2_clicked()
         allocateArrays(nl, ml); // the set of the last "ok" went with the last solve
     readForm();
     flgmaxmin = maxmin->currentIndex() == 0;
+    course.maximise = flgmaxmin;
     openReportWindow();
     initialhead();
     QVBoxLayout *vert = step_1();
@@ -632,23 +442,29 @@ void Widget::on_pushButton_2_clicked()
 }
 
 // Constraint rows as typed, the objective row with its signs changed. A field
-// that does not hold a number counts as 0.
+// that does not hold a number counts as 0. The course records the problem as
+// read: the texts and the values they count as.
 void Widget::readForm()
 {
-    auto number = [](const QLineEdit *field) {
+    course = Course();
+    course.n = nl;
+    course.m = ml;
+    auto number = [](const QLineEdit *field, QStringList &texts, std::vector<double> &values) {
         bool isNumber = false;
-        return fieldValue(field->text(), &isNumber);
+        texts << field->text();
+        values.push_back(fieldValue(field->text(), &isNumber));
+        return values.back();
     };
     for (int i = 0; i <= ml; ++i) {
         for (int j = 0; j <= nl; ++j) {
             if (i < ml && j < nl) {
-                A[i][j] = number(list_A[nl * i + j]);
+                A[i][j] = number(list_A[nl * i + j], course.constraintTexts, course.a);
             } else if (i == ml && j < nl) {
-                Z[j] = number(list_Z[j]);
+                Z[j] = number(list_Z[j], course.objectiveTexts, course.c);
                 Z[j] = -Z[j];
                 A[ml][j] = Z[j];
             } else if (j == nl && i < ml) {
-                L[i] = number(list_L[i]);
+                L[i] = number(list_L[i], course.rightHandTexts, course.b);
                 A[i][nl] = L[i];
             }
         }
@@ -675,34 +491,13 @@ void Widget::swaphead(int yi, int xi)
 {
     if (xi < 0 || xi >= horhead.size() || yi < 0 || yi >= verthead.size())
         return;
-    QString tmp1 = horhead[xi];
-    QString tmp2 = verthead[yi];
-    tmp1.remove(0, 1);
-    tmp2.prepend(QLatin1Char('-'));
-    verthead[yi] = tmp1;
-    horhead[xi] = tmp2;
+    swapLabels(horhead, verthead, yi, xi);
 }
 
+// The tableau's rows are one block (see allocateArrays).
 void Widget::pivot(int row, int col)
 {
-    lead = A[row][col];
-    A[row][col] = 1 / lead;
-    for (int i = 0; i <= ml; ++i) {
-        if (i == row)
-            continue;
-        for (int j = 0; j <= nl; ++j) {
-            if (j != col)
-                A[i][j] = cancelled(A[i][j], (A[row][j] * A[i][col]) / lead);
-        }
-    }
-    for (int i = 0; i <= ml; ++i) {
-        if (i != row)
-            A[i][col] = -A[i][col] / lead;
-    }
-    for (int j = 0; j <= nl; ++j) {
-        if (j != col)
-            A[row][j] = A[row][j] / lead;
-    }
+    lead = pivotCells(A[0], ml + 1, nl + 1, row, col);
 }
 
 // ---------------------------------------------------------------------------
@@ -723,12 +518,6 @@ void Widget::openReportWindow()
     // "Ok" keeps the focus; the report scrolls from the keyboard all the same.
     formArea->setFocusPolicy(Qt::NoFocus);
     addScrollKeys(formArea);
-    // Ctrl+C and the context menu copy the whole report.
-    auto *copy = new QAction(tr("Копировать отчёт"), formArea);
-    copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, formArea, [page = Form, maximised = flgmaxmin] { copyReport(page, maximised); });
-    formArea->addAction(copy);
-    formArea->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void Widget::finishReport(QVBoxLayout *vert)
@@ -740,6 +529,10 @@ void Widget::finishReport(QVBoxLayout *vert)
     Form->setAttribute(Qt::WA_DeleteOnClose);
     Form->setAttribute(Qt::WA_QuitOnClose);
     new QShortcut(QKeySequence(Qt::Key_Escape), formArea, [ok] { ok->click(); }); // Esc closes as "Ok" does
+    // The tool bar and the context menu with the report's views, which keep
+    // the course the page shows.
+    new ReportViews(formArea, vert, std::move(course));
+    course = Course();
     placeReportWindow();
     ok->setFocus();
     formArea->show();
@@ -762,7 +555,8 @@ void Widget::placeReportWindow()
     const QSize decoration(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QRect screen = this->screen()->availableGeometry();
     const int border = 2 * formArea->frameWidth();
-    QSize inner = Form->size() + QSize(border, border);
+    const int toolBar = (formArea->*&MarginMeasure::viewportMargins)().top();
+    QSize inner = Form->size() + QSize(border, border + toolBar);
     const int tallest = screen.height() - decoration.height();
     if (inner.height() > tallest) {
         inner.setHeight(tallest);
@@ -835,7 +629,7 @@ QTableWidget *Widget::add_table()
             // Made where the table keeps its cell widgets, which spares moving
             // it there.
             auto *cell = new QLabel(table->viewport());
-            cell->setText(realText(A[i][j]));
+            cell->setText(decimal(A[i][j]));
             // The table gives the label its cell's geometry; a size set now
             // spares the text layout of an adjustSize() when it is shown.
             cell->resize(kCellWidth, kCellHeight);
@@ -884,13 +678,11 @@ void Widget::setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int
 // The method: choices shared by both stages
 
 // Entering column of the first stage: the first objective entry of the wrong
-// sign for a bound (at most -tolerance when maximising, at least +tolerance
-// when minimising); -1 when the objective row gives a bound.
+// sign for a bound; -1 when the objective row gives a bound.
 int Widget::enteringColumn() const
 {
     for (int j = 0; j < nl; ++j) {
-        const double z = A[ml][j];
-        if (flgmaxmin ? z <= -kTolerance : z >= kTolerance)
+        if (entersBound(A[ml][j], flgmaxmin))
             return j;
     }
     return -1;
@@ -901,7 +693,7 @@ int Widget::enteringColumn() const
 int Widget::firstPositiveRow(int col) const
 {
     for (int i = 0; i < ml; ++i) {
-        if (A[i][col] >= kTolerance)
+        if (isPositiveEntry(A[i][col]))
             return i;
     }
     return -1;
@@ -915,7 +707,7 @@ int Widget::mostNegativeFreeTermRow() const
     double min = 0;
     for (int i = 0; i < ml; ++i) {
         const double b = A[i][nl];
-        if (b < -kTolerance && (row < 0 || b < min)) {
+        if (isNegativeFreeTerm(b) && (row < 0 || b < min)) {
             min = b;
             row = i;
         }
@@ -923,55 +715,37 @@ int Widget::mostNegativeFreeTermRow() const
     return row;
 }
 
-// An entry of the second stage's pivot row that makes its column a candidate:
-// negative beyond the tolerance, so that a rounding residue never becomes the
-// pivot element.
-bool Widget::isNegativeEntry(int row, int col) const
-{
-    return A[row][col] < -kTolerance;
-}
-
 bool Widget::hasNegativeEntry(int row) const
 {
     for (int j = 0; j < nl; ++j) {
-        if (isNegativeEntry(row, j))
+        if (isNegativeEntry(A[row][j]))
             return true;
     }
     return false;
 }
 
-// Score of column col against pivot row r: the ratio of its objective entry to
-// its pivot-row entry. A near-zero objective entry over a negative pivot-row
-// entry scores 0; a column where the ratio means nothing scores 1 when
-// maximising and -1 when minimising, which the choice never accepts. The
-// pivot-row entry counts as negative by the second stage's candidate rule.
-double Widget::columnScore(int col) const
+// Score of column col against pivot row r.
+ColumnScore Widget::columnScore(int col) const
 {
-    const double z = A[ml][col];
-    const double a = A[r][col];
-    if (nearZero(z) && isNegativeEntry(r, col))
-        return 0;
-    if (nearZero(z) || nearZero(a))
-        return flgmaxmin ? 1 : -1;
-    return z / a;
+    return ::columnScore(A[ml][col], A[r][col], flgmaxmin);
 }
 
-// Pivot column for pivot row r: maximising, the largest score below
-// +tolerance; minimising, the smallest score above -tolerance. Of equal scores
-// the lowest column stays. The second stage considers only the columns with a
-// negative entry in the pivot row. -1 when no column is accepted.
-int Widget::pivotColumn(bool negativeEntriesOnly) const
+// Pivot column for pivot row r: the column whose score the rule accepts
+// last. The second stage considers only the columns with a negative entry in
+// the pivot row. -1 when no column is accepted. Every column's score goes
+// to *scores, for the record.
+int Widget::pivotColumn(bool negativeEntriesOnly, std::vector<ColumnScore> *scores) const
 {
     int best = -1;
     double bestScore = 0;
+    scores->assign(nl, ColumnScore());
     for (int j = 0; j < nl; ++j) {
-        if (negativeEntriesOnly && !isNegativeEntry(r, j))
+        if (negativeEntriesOnly && !isNegativeEntry(A[r][j]))
             continue;
-        const double tmp = columnScore(j);
-        const bool accepted = flgmaxmin ? tmp < kTolerance && (best < 0 || tmp > bestScore)
-                                        : tmp > -kTolerance && (best < 0 || tmp < bestScore);
-        if (accepted) {
-            bestScore = tmp;
+        const ColumnScore tmp = columnScore(j);
+        (*scores)[j] = tmp;
+        if (acceptsScore(tmp.value, best >= 0, bestScore, flgmaxmin)) {
+            bestScore = tmp.value;
             best = j;
         }
     }
@@ -982,25 +756,8 @@ int Widget::pivotColumn(bool negativeEntriesOnly) const
 // term, every other variable is 0.
 void Widget::readPoint()
 {
-    for (int j = 0; j < nl; ++j)
-        x0[j] = 0;
-    for (int i = 0; i < ml; ++i) {
-        const QString &label = verthead[i];
-        if (!label.contains(QLatin1Char('X')))
-            continue;
-        const int k = label.mid(1).toInt();
-        if (k >= 0 && k < nl)
-            x0[k] = A[i][nl];
-    }
-}
-
-// Every coordinate is followed by a blank, the last one too.
-QString Widget::coordinateList() const
-{
-    QString xr;
-    for (int j = 0; j < nl; ++j)
-        xr += realText(x0[j]) + QLatin1Char(' ');
-    return xr;
+    const std::vector<double> x = basicPoint(verthead, ml, nl, [this](int i) { return A[i][nl]; });
+    std::copy(x.begin(), x.end(), x0);
 }
 
 // The pivot element (r, s) is marked in the table that shows the tableau it
@@ -1015,10 +772,45 @@ void Widget::markPivot(QVBoxLayout *vert) const
     }
 }
 
-QString Widget::pivotLine() const
+// ---------------------------------------------------------------------------
+// The record of the course, written beside the report's items
+
+// The tableau as it is now, under its labels.
+void Widget::recordTableau()
 {
-    return tr("координаты ведущего элемента %1").arg(QString::number(r, 10))
-           + tr(",%1").arg(QString::number(s, 10));
+    Tableau table;
+    table.n = nl;
+    table.m = ml;
+    table.columns = horhead;
+    table.rows = verthead;
+    table.cells.assign(A[0], A[0] + (ml + 1) * (nl + 1));
+    course.tables.push_back(std::move(table));
+}
+
+void Widget::recordPivot(int stage, int entering, std::vector<ColumnScore> scores)
+{
+    course.pivots.push_back({stage, r, s, entering, std::move(scores)});
+}
+
+void Widget::recordEnding(Course::Ending ending, int stage)
+{
+    course.ending = ending;
+    course.endingStage = stage;
+}
+
+// A report line of the given kind, about the last table and pivot recorded,
+// appended to the page and to the record; its text is the record's.
+void Widget::addLine(QVBoxLayout *vert, Course::Item::Kind kind)
+{
+    course.items.push_back({kind, int(course.tables.size()) - 1, int(course.pivots.size()) - 1});
+    addLabel(vert, CourseView(course).line(course.items.back()));
+}
+
+// The snapshot of the last tableau recorded.
+void Widget::addTable(QVBoxLayout *vert)
+{
+    vert->addWidget(add_table());
+    course.items.push_back({Course::Item::Table, int(course.tables.size()) - 1, int(course.pivots.size()) - 1});
 }
 
 // ---------------------------------------------------------------------------
@@ -1027,47 +819,51 @@ QString Widget::pivotLine() const
 QVBoxLayout *Widget::step_1()
 {
     auto *vert = new QVBoxLayout(Form);
-    auto *hello = new QLabel;
-    hello->setText(flgmaxmin ? tr("Задача на максимум. Ищем верхнюю оценку целевой функции")
-                             : tr("Задача на минимум. Ищем нижнюю оценку целевой функции"));
-    vert->addWidget(hello);
-    vert->addWidget(add_table());
+    addLine(vert, Course::Item::Task);
+    recordTableau();
+    addTable(vert);
 
     for (iter = 0; iter < kIterationLimit; ++iter) {
         const int k = enteringColumn();
         if (k < 0) {
             step_1_rez = 1;
             readPoint();
-            addLabel(vert, (flgmaxmin ? tr("Верхняя оценка функции - %1")
-                                     : tr("Нижняя оценка функции - %1"))
-                              .arg(realText(A[ml][nl])));
-            addLabel(vert, tr("достигается в точке - (") + coordinateList() + QLatin1Char(')'));
+            course.boundTable = int(course.tables.size()) - 1;
+            addLine(vert, Course::Item::Bound);
+            addLine(vert, Course::Item::FinalPoint);
             return vert;
         }
         const int row = firstPositiveRow(k);
         if (row < 0) {
             step_1_rez = 0;
-            addLabel(vert, tr("нет решений"));
+            course.endingColumn = k;
+            recordEnding(Course::Ending::NoPivotRow, 1);
+            addLine(vert, Course::Item::NoSolution);
             return vert;
         }
         r = row;
-        const int col = pivotColumn(false);
+        std::vector<ColumnScore> scores;
+        const int col = pivotColumn(false, &scores);
         if (col < 0) {
             // Only values that are not finite numbers leave no column to score.
             step_1_rez = 0;
+            recordEnding(Course::Ending::NoColumn, 1);
             return vert;
         }
         s = col;
         markPivot(vert);
+        recordPivot(1, k, std::move(scores));
         pivot(r, s);
         swaphead(r, s);
+        recordTableau();
         readPoint();
-        addLabel(vert, tr("точка - (") + coordinateList() + QLatin1Char(')'));
-        addLabel(vert, pivotLine());
-        vert->addWidget(add_table());
+        addLine(vert, Course::Item::Point);
+        addLine(vert, Course::Item::Pivot);
+        addTable(vert);
     }
     step_1_rez = 0;
-    addLabel(vert, tr("зациклился"));
+    recordEnding(Course::Ending::Cycled, 1);
+    addLine(vert, Course::Item::Cycled);
     return vert;
 }
 
@@ -1076,9 +872,7 @@ QVBoxLayout *Widget::step_1()
 
 void Widget::step_2(QVBoxLayout *vert)
 {
-    auto *hello = new QLabel;
-    hello->setText(tr("Ищем оптимальное решение"));
-    vert->addWidget(hello);
+    addLine(vert, Course::Item::Stage2);
 
     for (iter = 0; iter < kIterationLimit; ++iter) {
         const int row = mostNegativeFreeTermRow();
@@ -1089,27 +883,36 @@ void Widget::step_2(QVBoxLayout *vert)
         r = row;
         if (!hasNegativeEntry(r)) {
             step_2_rez = 0;
-            addLabel(vert, tr("нет решений"));
+            course.endingRow = r;
+            recordEnding(Course::Ending::NoCandidate, 2);
+            addLine(vert, Course::Item::NoSolution);
             return;
         }
-        const int col = pivotColumn(true);
-        if (col < 0)
+        std::vector<ColumnScore> scores;
+        const int col = pivotColumn(true, &scores);
+        if (col < 0) {
+            recordEnding(Course::Ending::NoColumn, 2);
             return;
+        }
         s = col;
         markPivot(vert);
+        recordPivot(2, -1, std::move(scores));
         pivot(r, s);
         swaphead(r, s);
-        addLabel(vert, pivotLine());
-        vert->addWidget(add_table());
+        recordTableau();
+        addLine(vert, Course::Item::Pivot);
+        addTable(vert);
     }
-    addLabel(vert, tr("зациклился"));
+    recordEnding(Course::Ending::Cycled, 2);
+    addLine(vert, Course::Item::Cycled);
 }
 
 void Widget::reportOptimum(QVBoxLayout *vert)
 {
     step_2_rez = 1;
     readPoint();
-    addLabel(vert, tr("Оптимальное решение "));
-    addLabel(vert, tr("достигается в точке - (") + coordinateList() + QLatin1Char(')'));
-    addLabel(vert, tr("значение функции %1").arg(realText(A[ml][nl])));
+    recordEnding(Course::Ending::Optimum, 2);
+    addLine(vert, Course::Item::OptimumHeading);
+    addLine(vert, Course::Item::FinalPoint);
+    addLine(vert, Course::Item::Value);
 }

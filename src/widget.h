@@ -2,6 +2,8 @@
 #ifndef WIDGET_H
 #define WIDGET_H
 
+#include "course.h"
+
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -98,6 +100,8 @@ private:
     QHash<QString, QSize> headerSizes;
     // What had the focus in the main window when the report opened.
     QPointer<QWidget> focusBeforeReport;
+    // The course of the solve that is running, handed to its report window.
+    Course course;
 
     void allocateArrays(int vars, int cons);
     void releaseArrays();
@@ -115,14 +119,16 @@ private:
     int enteringColumn() const;
     int firstPositiveRow(int col) const;
     int mostNegativeFreeTermRow() const;
-    bool isNegativeEntry(int row, int col) const;
     bool hasNegativeEntry(int row) const;
-    double columnScore(int col) const;
-    int pivotColumn(bool negativeEntriesOnly) const;
+    ColumnScore columnScore(int col) const;
+    int pivotColumn(bool negativeEntriesOnly, std::vector<ColumnScore> *scores) const;
     void readPoint();
-    QString coordinateList() const;
     void markPivot(QVBoxLayout *vert) const;
-    QString pivotLine() const;
+    void recordTableau();
+    void recordPivot(int stage, int entering, std::vector<ColumnScore> scores);
+    void recordEnding(Course::Ending ending, int stage);
+    void addLine(QVBoxLayout *vert, Course::Item::Kind kind);
+    void addTable(QVBoxLayout *vert);
     void reportOptimum(QVBoxLayout *vert);
 };
 

@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QStringList>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QtTest>
 
 #include <random>
@@ -193,6 +194,21 @@ inline QList<QTableWidget *> reportTables(const Widget &w)
             tables << t;
     }
     return tables;
+}
+
+// The report window's tool bar.
+inline QToolBar *reportToolBar(const Widget &w)
+{
+    return w.formArea->findChild<QToolBar *>(QStringLiteral("reportToolBar"));
+}
+
+// The windows (not the popup menus) that exist now, shown or not.
+inline int topLevelWindows()
+{
+    int windows = 0;
+    for (const QWidget *w : QApplication::topLevelWidgets())
+        windows += w->windowType() != Qt::Popup;
+    return windows;
 }
 
 // The report's "Ok": the last item of its page; null without a report.

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QWindow>
 #include <QVBoxLayout>
 
@@ -157,10 +158,18 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
     QCOMPARE(w.formArea->windowIcon().availableSizes(), w.windowIcon().availableSizes());
     const QRect screen = w.formArea->screen()->availableGeometry();
     const int frame = 2 * w.formArea->frameWidth();
+    // The tool bar stands above the page, outside it, its height added.
+    const QToolBar *bar = reportToolBar(w);
+    QVERIFY(bar->isVisible() && bar->parentWidget() == w.formArea);
+    QCOMPARE(bar->geometry().top(), w.formArea->frameWidth());
+    QCOMPARE(w.formArea->viewport()->geometry().top(), bar->geometry().bottom() + 1);
+    QCOMPARE(bar->width(), w.formArea->width() - frame);
+    for (const QWidget *button : bar->findChildren<QWidget *>())
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())
-        QCOMPARE(w.formArea->height(), w.Form->height() + frame);
-    QVERIFY(w.formArea->height() <= w.Form->height() + frame);
+        QCOMPARE(w.formArea->height(), w.Form->height() + frame + bar->height());
+    QVERIFY(w.formArea->height() <= w.Form->height() + frame + bar->height());
     QVERIFY(w.formArea->width() >= w.Form->width() + frame);
     QVERIFY(!w.formArea->horizontalScrollBar()->isVisible());
     // Each cell label covers its cell; the headers are as large as those of
@@ -697,13 +706,13 @@ Z    0.2   0.4  2.8
 void ReportTest::okGivesButtonsBackAndSolvingAgainRepeats()
 {
     Widget w;
-    const int windowsBefore = QApplication::topLevelWidgets().size();
+    const int windowsBefore = topLevelWindows();
     solve(w, workedExample());
     const QStringList first = reportItems(w);
-    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore + 1);
+    QCOMPARE(topLevelWindows(), windowsBefore + 1);
     closeReport(w);
     QVERIFY(!w.formArea && !w.Form);
-    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+    QCOMPARE(topLevelWindows(), windowsBefore);
     QVERIFY(control<QPushButton>(w, "pushButton")->isEnabled());
     QVERIFY(control<QPushButton>(w, "pushButton_2")->isEnabled());
     QCOMPARE(w.list_A[2]->text(), QStringLiteral("3"));

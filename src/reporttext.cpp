@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reporttext.h"
+
+#include "exact.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace {
+
+using reporttext::tr;
+
+// The coordinates with a blank after each, the last one too, in parentheses.
+QString coordinateList(const QStringList &coordinates)
+{
+    QString list;
+    for (const QString &x : coordinates)
+        list += x + QLatin1Char(' ');
+    return list + QLatin1Char(')');
+}
+
+} // namespace
+
+namespace reporttext {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Widget", text);
+}
+
+QString decimal(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+
+QString taskLine(bool maximise)
+{
+    return maximise ? tr("Задача на максимум. Ищем верхнюю оценку целевой функции")
+                    : tr("Задача на минимум. Ищем нижнюю оценку целевой функции");
+}
+
+QString pointLine(const QStringList &coordinates)
+{
+    return tr("точка - (") + coordinateList(coordinates);
+}
+
+QString finalPointLine(const QStringList &coordinates)
+{
+    return tr("достигается в точке - (") + coordinateList(coordinates);
+}
+
+QString pivotLine(int row, int column)
+{
+    return tr("координаты ведущего элемента %1").arg(QString::number(row, 10))
+           + tr(",%1").arg(QString::number(column, 10));
+}
+
+QString boundLine(bool maximise, const QString &value)
+{
+    return (maximise ? tr("Верхняя оценка функции - %1") : tr("Нижняя оценка функции - %1")).arg(value);
+}
+
+QString stage2Line()
+{
+    return tr("Ищем оптимальное решение");
+}
+
+QString optimumLine()
+{
+    return tr("Оптимальное решение ");
+}
+
+QString valueLine(const QString &value)
+{
+    return tr("значение функции %1").arg(value);
+}
+
+QString noSolutionLine()
+{
+    return tr("нет решений");
+}
+
+QString cycledLine()
+{
+    return tr("зациклился");
+}
+
+} // namespace reporttext
+
+using reporttext::decimal;
+
+CourseView::CourseView(const Course &course, const ExactCourse *exact) : record(course), exact(exact) {}
+
+QString CourseView::number(int t, int i, int j) const
+{
+    return exact ? fractionText(exact->at(record, t, i, j)) : decimal(record.tables[t].at(i, j));
+}
+
+QString CourseView::cell(int t, int i, int j, QString *whole) const
+{
+    whole->clear();
+    if (!exact)
+        return decimal(record.tables[t].at(i, j));
+    const mpq_class &value = exact->at(record, t, i, j);
+    const QString fraction = fractionText(value);
+    if (fraction.size() <= kLongestCellFraction)
+        return fraction;
+    *whole = fraction;
+    return decimal(nearestDouble(value)) + QChar(0x2026);
+}
+
+QStringList CourseView::coordinates(int t) const
+{
+    QStringList texts;
+    if (exact) {
+        const Tableau &table = record.tables[t];
+        for (const mpq_class &x : basicPoint(table.rows, table.m, table.n,
+                                             [&](int i) { return exact->at(record, t, i, table.n); }))
+            texts << fractionText(x);
+    } else {
+        for (double x : record.tables[t].point())
+            texts << decimal(x);
+    }
+    return texts;
+}
+
+QString CourseView::objective(int j) const
+{
+    return exact ? fractionText(exact->c[j]) : decimal(record.c[j]);
+}
+
+QString CourseView::constraint(int i, int j) const
+{
+    const int k = i * record.n + j;
+    return exact ? fractionText(exact->a[k]) : decimal(record.a[k]);
+}
+
+QString CourseView::rightHand(int i) const
+{
+    return exact ? fractionText(exact->b[i]) : decimal(record.b[i]);
+}
+
+QString CourseView::score(int p, int j) const
+{
+    const PivotChoice &pivot = record.pivots[p];
+    const ColumnScore &score = pivot.scores[j];
+    if (!exact || score.kind != ColumnScore::Ratio)
+        return decimal(score.value);
+    const int m = record.m;
+    return fractionText(mpq_class(exact->at(record, p, m, j) / exact->at(record, p, pivot.row, j)));
+}
+
+QString CourseView::dualEstimate(int t, int i) const
+{
+    const int j = record.tables[t].estimateColumn(i);
+    return j < 0 ? QStringLiteral("0") : number(t, record.m, j);
+}
+
+QString CourseView::dualSum(int t) const
+{
+    const Tableau &table = record.tables[t];
+    if (exact) {
+        mpq_class sum = 0;
+        for (int i = 0; i < record.m; ++i) {
+            const int j = table.estimateColumn(i);
+            if (j >= 0)
+                sum += exact->b[i] * exact->at(record, t, record.m, j);
+        }
+        return fractionText(sum);
+    }
+    double sum = 0;
+    for (int i = 0; i < record.m; ++i) {
+        const int j = table.estimateColumn(i);
+        if (j >= 0)
+            sum += record.b[i] * table.at(record.m, j);
+    }
+    return decimal(sum);
+}
+
+QString CourseView::line(const Course::Item &item) const
+{
+    using namespace reporttext;
+    const int m = record.m, n = record.n;
+    switch (item.kind) {
+    case Course::Item::Task:
+        return taskLine(record.maximise);
+    case Course::Item::Point:
+        return pointLine(coordinates(item.table));
+    case Course::Item::Pivot:
+        return pivotLine(record.pivots[item.pivot].row, record.pivots[item.pivot].column);
+    case Course::Item::Bound:
+        return boundLine(record.maximise, number(item.table, m, n));
+    case Course::Item::FinalPoint:
+        return finalPointLine(coordinates(item.table));
+    case Course::Item::Stage2:
+        return stage2Line();
+    case Course::Item::OptimumHeading:
+        return optimumLine();
+    case Course::Item::Value:
+        return valueLine(number(item.table, m, n));
+    case Course::Item::NoSolution:
+        return noSolutionLine();
+    case Course::Item::Cycled:
+        return cycledLine();
+    case Course::Item::Table:
+        break;
+    }
+    return QString();
+}
+
+namespace {
+
+// The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1".
+QString linearForm(const QStringList &coefficients)
+{
+    QString text;
+    for (int j = 0; j < coefficients.size(); ++j) {
+        const QString &c = coefficients[j];
+        const bool negative = c.startsWith(QLatin1Char('-'));
+        if (j == 0)
+            text += c;
+        else
+            text += (negative ? QStringLiteral(" - ") : QStringLiteral(" + ")) + (negative ? c.mid(1) : c);
+        text += QStringLiteral("·x") + QString::number(j);
+    }
+    return text;
+}
+
+// The problem as solved: the objective, each constraint, and the signs of
+// the variables.
+QStringList problemLines(const CourseView &view)
+{
+    const Course &course = view.course();
+    QStringList objective, variables;
+    for (int j = 0; j < course.n; ++j) {
+        objective << view.objective(j);
+        variables << QStringLiteral("x") + QString::number(j);
+    }
+    QStringList lines{QStringLiteral("F = ") + linearForm(objective)
+                      + (course.maximise ? QStringLiteral(" -> max") : QStringLiteral(" -> min"))};
+    for (int i = 0; i < course.m; ++i) {
+        QStringList row;
+        for (int j = 0; j < course.n; ++j)
+            row << view.constraint(i, j);
+        lines << linearForm(row) + QStringLiteral(" <= ") + view.rightHand(i);
+    }
+    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0");
+    return lines;
+}
+
+// A table as plain text: the row labels on the left, the column labels on
+// top, every column as wide as its widest text and right-aligned, so that a
+// monospaced reader sees a grid.
+QStringList tableLines(const CourseView &view, int t)
+{
+    const Tableau &table = view.course().tables[t];
+    QVector<QStringList> rows(table.m + 2);
+    rows[0] << QString() << table.columns;
+    for (int i = 0; i <= table.m; ++i) {
+        rows[i + 1] << table.rows[i];
+        for (int j = 0; j <= table.n; ++j)
+            rows[i + 1] << view.number(t, i, j);
+    }
+    QVector<int> widths(table.n + 2, 0);
+    for (const QStringList &row : rows)
+        for (int k = 0; k < row.size(); ++k)
+            widths[k] = std::max(widths[k], int(row[k].size()));
+    QStringList lines;
+    for (const QStringList &row : rows) {
+        QString line = row[0].leftJustified(widths[0]);
+        for (int k = 1; k < row.size(); ++k)
+            line += QStringLiteral("  ") + row[k].rightJustified(widths[k]);
+        lines << line;
+    }
+    return lines;
+}
+
+// A table as HTML, the pivot element chosen in it in bold.
+QString tableHtml(const CourseView &view, int t)
+{
+    const Course &course = view.course();
+    const Tableau &table = course.tables[t];
+    const bool pivoted = t < int(course.pivots.size());
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
+    for (const QString &label : table.columns)
+        html += QStringLiteral("<th>") + label.toHtmlEscaped() + QStringLiteral("</th>");
+    html += QStringLiteral("</tr>\n");
+    for (int i = 0; i <= table.m; ++i) {
+        html += QStringLiteral("<tr><th>") + table.rows[i].toHtmlEscaped() + QStringLiteral("</th>");
+        for (int j = 0; j <= table.n; ++j) {
+            const QString text = view.number(t, i, j).toHtmlEscaped();
+            const bool pivot = pivoted && course.pivots[t].row == i && course.pivots[t].column == j;
+            html += QStringLiteral("<td align=\"right\">")
+                    + (pivot ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table>\n");
+}
+
+} // namespace
+
+ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations)
+{
+    const Course &course = view.course();
+    const QStringList problem = problemLines(view);
+    QStringList text = problem;
+    text << QString();
+    QStringList problemHtml;
+    for (const QString &line : problem)
+        problemHtml << line.toHtmlEscaped();
+    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n<p>")
+                   + problemHtml.join(QStringLiteral("<br>\n")) + QStringLiteral("</p>\n");
+    auto explain = [&](int before) {
+        for (const Explanation &e : explanations) {
+            if (e.before != before)
+                continue;
+            text << e.text;
+            html += QStringLiteral("<p><i>") + e.text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>\n"))
+                    + QStringLiteral("</i></p>\n");
+        }
+    };
+    for (int k = 0; k < int(course.items.size()); ++k) {
+        explain(k);
+        const Course::Item &item = course.items[k];
+        if (item.kind == Course::Item::Table) {
+            text << tableLines(view, item.table);
+            html += tableHtml(view, item.table);
+        } else {
+            const QString line = view.line(item);
+            text << line;
+            html += QStringLiteral("<p>") + line.toHtmlEscaped() + QStringLiteral("</p>\n");
+        }
+    }
+    explain(int(course.items.size()));
+    return {text.join(QLatin1Char('\n')) + QLatin1Char('\n'), html + QStringLiteral("</body></html>\n")};
+}

@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportview.h"
+
+#include "explain.h"
+#include "planeview.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+bool ReportViews::fractionsChosen = false;
+bool ReportViews::explanationsChosen = false;
+
+namespace {
+
+// How far explanation lines are indented.
+constexpr int kExplanationIndent = 24;
+
+// An explanation as its label shows it: a variable's label such as "-X1"
+// kept whole where the line wraps (a word joiner after its minus sign).
+QString unbroken(QString text)
+{
+    static const QRegularExpression minusBeforeLabel(QStringLiteral("-(?=[XY])"));
+    return text.replace(minusBeforeLabel, QStringLiteral("-\u2060"));
+}
+
+// Gives access to a scroll area's viewport margins, which it keeps
+// protected: through a pointer to the member, on any scroll area.
+class MarginAccess : public QAbstractScrollArea
+{
+public:
+    using QAbstractScrollArea::setViewportMargins;
+};
+
+} // namespace
+
+ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
+    : QObject(window), window(window), page(page), record(std::move(course))
+{
+    setObjectName(QStringLiteral("reportViews"));
+    for (int k = 0; k < int(record.items.size()); ++k)
+        items.push_back(page->itemAt(k)->widget());
+
+    bar = new QToolBar(window);
+    bar->setObjectName(QStringLiteral("reportToolBar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    actionCopy = addAction("actionCopy", reporttext::tr("Копировать отчёт"), QKeySequence::Copy, false);
+    actionPlane = addAction("actionPlane", reporttext::tr("На плоскости"), QKeySequence(Qt::CTRL | Qt::Key_G), false);
+    actionFractions = addAction("actionFractions", reporttext::tr("Дроби"), QKeySequence(Qt::CTRL | Qt::Key_D), true);
+    actionExplain = addAction("actionExplain", reporttext::tr("Пояснения"), QKeySequence(Qt::CTRL | Qt::Key_E), true);
+    // The buttons take no focus, the extension button included: "Ok" keeps it.
+    for (QToolButton *button : bar->findChildren<QToolButton *>())
+        button->setFocusPolicy(Qt::NoFocus);
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
+    connect(actionPlane, &QAction::triggered, this, &ReportViews::openPlane);
+    connect(actionFractions, &QAction::toggled, this, [this](bool on) {
+        fractionsChosen = on;
+        showFractions(on);
+    });
+    connect(actionExplain, &QAction::toggled, this, [this](bool on) {
+        explanationsChosen = on;
+        showExplanations(on);
+    });
+
+    if (record.n != 2)
+        setUnavailable(actionPlane, reporttext::tr("Картинка на плоскости есть только для задачи с двумя переменными"));
+    else if (!record.allFinite())
+        setUnavailable(actionPlane, reporttext::tr("Картинки нет: не все значения полей — конечные числа"));
+    if (!record.allFinite()) {
+        QString why;
+        ::replayExactly(record, &why);
+        setUnavailable(actionFractions, why);
+    }
+    if (fractionsChosen && actionFractions->isEnabled()) {
+        const QSignalBlocker quiet(actionFractions);
+        actionFractions->setChecked(true);
+        showFractions(true);
+    }
+    if (explanationsChosen) {
+        const QSignalBlocker quiet(actionExplain);
+        actionExplain->setChecked(true);
+        showExplanations(true);
+    }
+
+    void (QAbstractScrollArea::*setMargins)(int, int, int, int) = &MarginAccess::setViewportMargins;
+    (window->*setMargins)(0, bar->sizeHint().height(), 0, 0);
+    placeToolBar();
+    window->installEventFilter(this);
+}
+
+// An action of the report window: a button of the tool bar and an entry of
+// the context menu, its shortcut shown in its tooltip.
+QAction *ReportViews::addAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable)
+{
+    auto *action = new QAction(text, window);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    action->setCheckable(checkable);
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText)));
+    window->addAction(action);
+    bar->addAction(action);
+    return action;
+}
+
+void ReportViews::setUnavailable(QAction *action, const QString &why)
+{
+    action->setEnabled(false);
+    action->setToolTip(QStringLiteral("%1 (%2): %3")
+                           .arg(action->text(), action->shortcut().toString(QKeySequence::NativeText), why));
+}
+
+// The bar spans the top margin of the window's frame, above the page.
+void ReportViews::placeToolBar()
+{
+    const int frame = window->frameWidth();
+    bar->setGeometry(frame, frame, window->width() - 2 * frame, bar->sizeHint().height());
+}
+
+bool ReportViews::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window && event->type() == QEvent::Resize)
+        placeToolBar();
+    // The plane view never outlives its report: it goes when the report does.
+    if (watched == window && event->type() == QEvent::Hide && plane)
+        plane->close();
+    return QObject::eventFilter(watched, event);
+}
+
+// The course replayed exactly, once; when that cannot be, the fractions are
+// unavailable for this report, and their action says why.
+bool ReportViews::replayExactly()
+{
+    if (exact)
+        return true;
+    QString why;
+    exact = ::replayExactly(record, &why);
+    if (!exact) {
+        const QSignalBlocker quiet(actionFractions);
+        actionFractions->setChecked(false);
+        setUnavailable(actionFractions, why);
+    }
+    return bool(exact);
+}
+
+CourseView ReportViews::view() const
+{
+    return CourseView(record, fractionsShown ? &*exact : nullptr);
+}
+
+void ReportViews::showFractions(bool on)
+{
+    fractionsShown = on && replayExactly();
+    rewriteTexts();
+}
+
+// Every number of the page as the view shows it; only texts change.
+void ReportViews::rewriteTexts()
+{
+    const CourseView numbers = view();
+    for (int k = 0; k < int(items.size()); ++k) {
+        const Course::Item &item = record.items[k];
+        if (item.kind != Course::Item::Table) {
+            static_cast<QLabel *>(items[k])->setText(numbers.line(item));
+            continue;
+        }
+        auto *table = static_cast<QTableWidget *>(items[k]);
+        QString whole;
+        for (int i = 0; i <= record.m; ++i) {
+            for (int j = 0; j <= record.n; ++j) {
+                auto *cell = static_cast<QLabel *>(table->cellWidget(i, j));
+                cell->setText(numbers.cell(item.table, i, j, &whole));
+                cell->setToolTip(whole);
+            }
+        }
+    }
+    if (!explanationLabels.empty()) {
+        const std::vector<Explanation> explanations = explainCourse(numbers);
+        for (size_t k = 0; k < explanations.size(); ++k)
+            explanationLabels[k]->setText(unbroken(explanations[k].text));
+    }
+}
+
+// Explanation lines on the page, each before the item it explains.
+void ReportViews::showExplanations(bool on)
+{
+    for (QLabel *label : explanationLabels)
+        delete label; // leaves its layout with it
+    explanationLabels.clear();
+    if (!on)
+        return;
+    QWidget *ok = page->itemAt(page->count() - 1)->widget();
+    // They wrap at the width of the page's widest item, so that the page
+    // does not grow wider for them.
+    int width = 0;
+    for (QWidget *item : items)
+        width = std::max(width, item->sizeHint().width());
+    for (const Explanation &explanation : explainCourse(view())) {
+        auto *label = new QLabel(unbroken(explanation.text));
+        label->setObjectName(QStringLiteral("explanation"));
+        QFont italic = label->font();
+        italic.setItalic(true);
+        label->setFont(italic);
+        label->setIndent(kExplanationIndent);
+        label->setWordWrap(true);
+        label->setFixedWidth(width);
+        QWidget *next = explanation.before < int(items.size()) ? items[explanation.before] : ok;
+        page->insertWidget(page->indexOf(next), label);
+        label->show(); // at once, so that the page takes its size now
+        explanationLabels.push_back(label);
+    }
+    keepPageWidthInView();
+}
+
+// A page grown taller than the window gets a vertical scroll bar; the window
+// widens by its width where the screen has room, so that the page's width
+// stays in view.
+void ReportViews::keepPageWidthInView()
+{
+    page->activate();
+    const QWidget *content = window->widget();
+    const int scrollBar = window->verticalScrollBar()->sizeHint().width();
+    const int wanted = content->width() + 2 * window->frameWidth() + scrollBar;
+    if (content->height() <= window->viewport()->height() || window->width() >= wanted)
+        return;
+    const QRect screen = window->screen()->availableGeometry();
+    const int decoration = window->frameGeometry().width() - window->width();
+    window->resize(std::max(window->width(), std::min(wanted, screen.width() - decoration)), window->height());
+    if (window->frameGeometry().right() > screen.right())
+        window->move(window->pos() - QPoint(window->frameGeometry().right() - screen.right(), 0));
+}
+
+// The whole report as shown: in the view's numbers, with the explanations
+// when they are on.
+void ReportViews::copy()
+{
+    const CourseView numbers = view();
+    const ReportCopy report =
+        copyOfReport(numbers, explanationLabels.empty() ? std::vector<Explanation>() : explainCourse(numbers));
+    auto *data = new QMimeData;
+    data->setText(report.text);
+    data->setHtml(report.html);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void ReportViews::openPlane()
+{
+    if (!plane)
+        plane = openPlaneView(record, window);
+    plane->show();
+    plane->raise();
+    plane->activateWindow();
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The report window's actions and views of its course: a tool bar above the
+// page and the window's context menu with "Копировать отчёт", "На плоскости",
+// "Дроби" and "Пояснения"; the exact fractions and the explanations switched
+// on and off; the copy of what is shown; the plane view of a two-variable
+// problem. It lives on the report window, with the course the page shows.
+#ifndef REPORTVIEW_H
+#define REPORTVIEW_H
+
+#include "course.h"
+#include "exact.h"
+#include "reporttext.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QScrollArea;
+class QToolBar;
+class QVBoxLayout;
+class QWidget;
+
+class ReportViews : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `page` is the report page's layout: the course's items in order, then
+    // "Ok". The views chosen last in this run are switched on at once.
+    ReportViews(QScrollArea *window, QVBoxLayout *page, Course course);
+
+    const Course &course() const { return record; }
+    QToolBar *toolBar() const { return bar; }
+    // The plane view while it is open.
+    QWidget *planeWindow() const { return plane; }
+
+    // What the user chose last, for every report of the rest of the run.
+    static bool fractionsChosen;
+    static bool explanationsChosen;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *addAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable);
+    void placeToolBar();
+    void setUnavailable(QAction *action, const QString &why);
+    bool replayExactly();
+    CourseView view() const;
+    void showFractions(bool on);
+    void showExplanations(bool on);
+    void keepPageWidthInView();
+    void rewriteTexts();
+    void copy();
+    void openPlane();
+
+    QScrollArea *window;
+    QVBoxLayout *page;
+    Course record;
+    std::vector<QWidget *> items;           // the page's item for each of the course's items
+    std::vector<QLabel *> explanationLabels; // while the explanations are shown
+    std::optional<ExactCourse> exact;       // once the exact view has been asked for
+    bool fractionsShown = false;
+    QToolBar *bar;
+    QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain;
+    QPointer<QWidget> plane;
+};
+
+#endif // REPORTVIEW_H

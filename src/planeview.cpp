@@ -549,3 +549,9 @@ QWidget *openPlaneView(const Course &course, QWidget *report)
     window->resize(window->sizeHint());
     return window;
 }
+
+QPoint planePointInWindow(const QWidget *planeView, const QPointF &p)
+{
+    const auto *picture = static_cast<const PlanePicture *>(planeView->findChild<QWidget *>(QStringLiteral("planePicture")));
+    return picture->mapTo(planeView, picture->toScreen(p).toPoint());
+}

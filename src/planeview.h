@@ -67,4 +67,7 @@ std::vector<double> ticksOf(double from, double to, double step);
 // transient for it.
 QWidget *openPlaneView(const Course &course, QWidget *report);
 
+// Where a point of the plane is drawn in that window, in its coordinates.
+QPoint planePointInWindow(const QWidget *planeView, const QPointF &p);
+
 #endif // PLANEVIEW_H

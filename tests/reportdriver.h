@@ -6,6 +6,7 @@
 
 #include "widget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -97,9 +98,10 @@ inline void buildForm(Widget &w, int n, int m)
     click(w, "pushButton");
 }
 
+// A value as a student types it: the shortest text that reads back as it.
 inline QString numberText(double v)
 {
-    return QString::number(v, 'g', 17);
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
 // Builds the form for the problem and types it in.
@@ -163,8 +165,9 @@ inline QStringList markedCells(const QTableWidget *t)
     return marked;
 }
 
-// The report, top to bottom: a label gives its text, a table its tableText,
-// the closing button "button <text>".
+// The report, top to bottom: a label gives its text (an explanation's
+// without the word joiners that keep its labels whole on the screen), a
+// table its tableText, the closing button "button <text>".
 inline QStringList reportItems(const Widget &w)
 {
     QStringList items;
@@ -174,7 +177,7 @@ inline QStringList reportItems(const Widget &w)
     for (int k = 0; k < vert->count(); ++k) {
         QWidget *item = vert->itemAt(k)->widget();
         if (auto *label = qobject_cast<QLabel *>(item))
-            items << label->text();
+            items << label->text().remove(QChar(0x2060));
         else if (auto *table = qobject_cast<QTableWidget *>(item))
             items << tableText(table);
         else if (auto *button = qobject_cast<QPushButton *>(item))
@@ -194,6 +197,26 @@ inline QList<QTableWidget *> reportTables(const Widget &w)
             tables << t;
     }
     return tables;
+}
+
+// An action of the report window: actionCopy, actionPlane, actionFractions, actionExplain.
+inline QAction *reportAction(const Widget &w, const char *name)
+{
+    auto *action = w.formArea->findChild<QAction *>(QLatin1String(name));
+    if (!action)
+        qFatal("no action %s", name);
+    return action;
+}
+
+// The explanation lines of the report as it is shown, top to bottom.
+inline QStringList explanationTexts(const Widget &w)
+{
+    QStringList texts;
+    QLayout *vert = w.Form->layout();
+    for (int k = 0; k < vert->count(); ++k)
+        if (QWidget *item = vert->itemAt(k)->widget(); item->objectName() == QLatin1String("explanation"))
+            texts << qobject_cast<QLabel *>(item)->text().remove(QChar(0x2060));
+    return texts;
 }
 
 // The report window's tool bar.

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of seeded random problems solved through the real window and by
-// GLPK: the report's verdict, optimal value and point must agree with it.
+// GLPK: the report's verdict, optimal value and point must agree with it; so
+// must the explanations' kind of "нет решений" and the dual solution at an
+// optimum, and the exact view must describe the same course.
 #include "reportdriver.h"
 
 #include <glpk.h>
+
+#include <gmpxx.h>
+
+#include <map>
 
 namespace {
 
@@ -14,6 +20,7 @@ enum class Verdict { Optimum, NoSolution };
 struct Reference {
     Verdict verdict;
     double value;
+    int status; // GLPK's: GLP_OPT, GLP_NOFEAS or GLP_UNBND
 };
 
 Reference solveWithGlpk(const Problem &p)
@@ -44,7 +51,7 @@ Reference solveWithGlpk(const Problem &p)
     glp_simplex(lp, &parm);
     glp_exact(lp, &parm); // confirms the basis in exact arithmetic
     const int status = glp_get_status(lp);
-    const Reference ref{status == GLP_OPT ? Verdict::Optimum : Verdict::NoSolution, glp_get_obj_val(lp)};
+    const Reference ref{status == GLP_OPT ? Verdict::Optimum : Verdict::NoSolution, glp_get_obj_val(lp), status};
     if (status != GLP_OPT && status != GLP_NOFEAS && status != GLP_UNBND)
         qFatal("GLPK status %d", status);
     glp_delete_prob(lp);
@@ -205,6 +212,126 @@ QString bandDisagreement(const Widget &w)
     return QString();
 }
 
+// A number of the exact view: an integer or a fraction, as a double.
+double exactNumber(const QString &text, bool *ok)
+{
+    mpq_class q;
+    *ok = q.set_str(text.toStdString(), 10) == 0 && q.get_den() != 0;
+    if (!*ok)
+        return 0;
+    q.canonicalize();
+    return q.get_d();
+}
+
+// The report's numbers in the exact view against those of the decimal view:
+// every exact value converted to double agrees with the decimal shown to its
+// six digits. Table cells are compared whole (a shortened cell's tooltip).
+QString exactDisagreement(Widget &w)
+{
+    auto numbersOf = [&w](bool exact) {
+        std::vector<std::pair<QString, double>> numbers; // text, and the scale of its table or line
+        static const QRegularExpression separators(QStringLiteral("[ ()]"));
+        QLayout *vert = w.Form->layout();
+        for (int k = 0; k < vert->count(); ++k) {
+            QWidget *item = vert->itemAt(k)->widget();
+            if (auto *table = qobject_cast<QTableWidget *>(item)) {
+                for (int i = 0; i < table->rowCount(); ++i)
+                    for (int j = 0; j < table->columnCount(); ++j) {
+                        const QLabel *cell = cellLabel(table, i, j);
+                        numbers.push_back({exact && !cell->toolTip().isEmpty() ? cell->toolTip() : cell->text(), k});
+                    }
+            } else if (auto *label = qobject_cast<QLabel *>(item)) {
+                for (const QString &token : label->text().split(separators, Qt::SkipEmptyParts))
+                    numbers.push_back({token, k});
+            }
+        }
+        return numbers;
+    };
+    const auto decimals = numbersOf(false);
+    QAction *fractions = reportAction(w, "actionFractions");
+    if (!fractions->isEnabled())
+        return QStringLiteral("no exact view: ") + fractions->toolTip();
+    fractions->trigger();
+    const auto exacts = numbersOf(true);
+    fractions->trigger();
+    if (exacts.size() != decimals.size())
+        return QStringLiteral("the exact view has other items");
+    // The largest magnitude of each item, for values that cancel to about 0.
+    std::map<double, double> scale;
+    for (const auto &d : decimals)
+        scale[d.second] = std::max({scale[d.second], 1.0, qAbs(d.first.toDouble())});
+    for (size_t k = 0; k < decimals.size(); ++k) {
+        bool isDecimal = false, isExact = false;
+        const double d = decimals[k].first.toDouble(&isDecimal);
+        const double e = exactNumber(exacts[k].first, &isExact);
+        if (isDecimal != isExact)
+            return QStringLiteral("%1 shown exactly as %2").arg(decimals[k].first, exacts[k].first);
+        if (!isDecimal) {
+            if (decimals[k].first != exacts[k].first)
+                return QStringLiteral("text %1 became %2").arg(decimals[k].first, exacts[k].first);
+            continue;
+        }
+        if (qAbs(e - d) > 1e-5 * qMax(qAbs(e), qAbs(d)) && qAbs(e - d) > 1e-9 * scale[decimals[k].second])
+            return QStringLiteral("exact %1 (%2) against %3").arg(exacts[k].first).arg(e).arg(decimals[k].first);
+    }
+    return QString();
+}
+
+// The explanations of the ending against GLPK: which kind of "нет решений"
+// it is, and at an optimum the dual estimates, read exactly: of the right
+// sign, satisfying the dual constraints, with b·y the optimal value, all
+// within 1e-9 relative, so that they are an optimal dual solution.
+QString explanationDisagreement(const Problem &p, const Reference &ref, Widget &w)
+{
+    QAction *explain = reportAction(w, "actionExplain"), *fractions = reportAction(w, "actionFractions");
+    explain->trigger();
+    const QString last = explanationTexts(w).value(explanationTexts(w).size() - 1);
+    fractions->trigger();
+    const QStringList exactReasons = explanationTexts(w);
+    fractions->trigger();
+    explain->trigger();
+    if (ref.verdict == Verdict::NoSolution) {
+        const bool contradictory = last.contains(QStringLiteral("ограничения несовместны"));
+        const bool unbounded = last.contains(QStringLiteral("целевая функция не ограничена"));
+        if (contradictory != (ref.status == GLP_NOFEAS) || unbounded != (ref.status == GLP_UNBND))
+            return QStringLiteral("GLPK status %1, but the explanation says: %2").arg(ref.status).arg(last);
+        return QString();
+    }
+    const QString prefix = QStringLiteral("двойственные оценки: ");
+    const QString line = exactReasons.value(exactReasons.size() - 2);
+    if (!line.startsWith(prefix))
+        return QStringLiteral("no dual estimates: ") + line;
+    std::vector<double> y;
+    for (const QString &estimate : line.mid(prefix.size()).split(QStringLiteral(", "))) {
+        bool ok = false;
+        y.push_back(exactNumber(estimate.section(QStringLiteral(" = "), 1), &ok));
+        if (!ok)
+            return QStringLiteral("dual estimate %1 unread").arg(estimate);
+    }
+    if (y.size() != p.b.size())
+        return QStringLiteral("%1 dual estimates for %2 constraints").arg(y.size()).arg(p.b.size());
+    const double sign = p.maximise ? 1 : -1;
+    double by = 0, byScale = 0;
+    for (size_t i = 0; i < y.size(); ++i) {
+        if (sign * y[i] < -1e-9)
+            return QStringLiteral("dual estimate Y%1 = %2 of the wrong sign").arg(i).arg(y[i]);
+        by += p.b[i] * y[i];
+        byScale += qAbs(p.b[i] * y[i]);
+    }
+    for (size_t j = 0; j < p.c.size(); ++j) {
+        double ay = 0, scale = qAbs(p.c[j]);
+        for (size_t i = 0; i < y.size(); ++i) {
+            ay += p.a[i][j] * y[i];
+            scale += qAbs(p.a[i][j] * y[i]);
+        }
+        if (sign * (ay - p.c[j]) < -1e-9 * qMax(1.0, scale))
+            return QStringLiteral("dual constraint %1 broken: %2 against %3").arg(j).arg(ay).arg(p.c[j]);
+    }
+    if (qAbs(by - ref.value) > 1e-9 * std::max({1.0, qAbs(ref.value), byScale}))
+        return QStringLiteral("b·y = %1, but GLPK's optimum is %2").arg(by, 0, 'g', 17).arg(ref.value, 0, 'g', 17);
+    return QString();
+}
+
 } // namespace
 
 class DifferentialTest : public QObject
@@ -227,7 +354,11 @@ void DifferentialTest::agreesWithGlpk()
             putBandValues(p, bandUniform);
         const Reference ref = solveWithGlpk(p);
         solve(w, p);
-        const QString why = band ? bandDisagreement(w) : disagreement(p, ref, reportItems(w));
+        QString why = band ? bandDisagreement(w) : disagreement(p, ref, reportItems(w));
+        if (why.isEmpty())
+            why = exactDisagreement(w);
+        if (why.isEmpty() && !band)
+            why = explanationDisagreement(p, ref, w);
         if (!why.isEmpty()) {
             ++failures;
             qWarning().noquote() << "problem" << k << ":" << why << "\n" << describe(p) << "\n"

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole solves through the real window: the report, item by item, for the
 // worked examples and the ways each stage ends.
+#include "planeview.h"
 #include "reportdriver.h"
+#include "reportview.h"
 #include "translation.h"
 
 #include <QAccessible>
@@ -91,6 +93,8 @@ private slots:
     void okGivesButtonsBackAndSolvingAgainRepeats();
     void solveReadsTheFormShown();
     void fieldTexts();
+    void exactView();
+    void planeView();
 };
 
 void ReportTest::checkFinishedReport(Widget &w, int n, int m)
@@ -282,6 +286,86 @@ void ReportTest::workedExampleMaximising()
     QCOMPARE(w.step_1_rez, 1);
     QCOMPARE(w.step_2_rez, 1);
     QCOMPARE(w.lead, -5.0);
+    const QStringList decimals = reportItems(w);
+
+    // In exact fractions: only texts change; items, sizes and marks stay.
+    reportAction(w, "actionFractions")->trigger();
+    QCOMPARE(reportItems(w),
+             QStringList({maxTask,
+                          "table -X0 -X1 L / Y0 1 2 4 / Y1 3 1 6 / Z -1 -1 0",
+                          "точка - (0 2 )", pivotAt("0,1"),
+                          "table -X0 -Y0 L / X1 1/2 1/2 2 / Y1 5/2 -1/2 4 / Z -1/2 1/2 2",
+                          "точка - (4 0 )", pivotAt("0,0"),
+                          "table -X1 -Y0 L / X0 2 1 4 / Y1 -5 -3 -6 / Z 1 1 4",
+                          "Верхняя оценка функции - 4", at("4 0 "),
+                          stage2, pivotAt("1,0"),
+                          "table -Y1 -Y0 L / X0 2/5 -1/5 8/5 / X1 -1/5 3/5 6/5 / Z 1/5 2/5 14/5",
+                          optimum, at("8/5 6/5 "), value("14/5"), kOk}));
+    checkFinishedReport(w, 2, 2);
+
+    // With explanations, in fractions: the scores -1 and -1/2 choose -X1.
+    reportAction(w, "actionExplain")->trigger();
+    const QStringList exactReasons = explanationTexts(w);
+    QVERIFY(exactReasons[0].contains(QStringLiteral("    -X0: -1 / 1 = -1\n    -X1: -1 / 2 = -1/2\n"
+                                                    "Наибольшая оценка меньше 0.000001 — -1/2 в столбце -X1")));
+    QCOMPARE(exactReasons.mid(exactReasons.size() - 2),
+             QStringList({"двойственные оценки: Y0 = 2/5, Y1 = 1/5", "проверка: 4·2/5 + 6·1/5 = 14/5 — это значение функции"}));
+
+    // With explanations, in decimals, in full, each in its place.
+    reportAction(w, "actionFractions")->trigger();
+    QCOMPARE(reportItems(w),
+             QStringList({maxTask,
+                          "table -X0 -X1 L / Y0 1 2 4 / Y1 3 1 6 / Z -1 -1 0",
+                          "точка - (0 2 )",
+                          "Почему ведущий элемент 0,1:\n"
+                          "В строке Z первый элемент не больше -0.000001 — это -1 в столбце -X0: пока он есть, "
+                          "свободный член строки Z не верхняя оценка.\n"
+                          "В этом столбце первый сверху элемент не меньше 0.000001 — это 1 в строке Y0: она ведущая.\n"
+                          "Оценки столбцов, элемент строки Z / элемент строки Y0:\n"
+                          "    -X0: -1 / 1 = -1\n"
+                          "    -X1: -1 / 2 = -0.5\n"
+                          "Наибольшая оценка меньше 0.000001 — -0.5 в столбце -X1: он ведущий.",
+                          pivotAt("0,1"),
+                          "table -X0 -Y0 L / X1 0.5 0.5 2 / Y1 2.5 -0.5 4 / Z -0.5 0.5 2",
+                          "точка - (4 0 )",
+                          "Почему ведущий элемент 0,0:\n"
+                          "В строке Z первый элемент не больше -0.000001 — это -0.5 в столбце -X0: пока он есть, "
+                          "свободный член строки Z не верхняя оценка.\n"
+                          "В этом столбце первый сверху элемент не меньше 0.000001 — это 0.5 в строке X1: она ведущая.\n"
+                          "Оценки столбцов, элемент строки Z / элемент строки X1:\n"
+                          "    -X0: -0.5 / 0.5 = -1\n"
+                          "    -Y0: 0.5 / 0.5 = 1\n"
+                          "Наибольшая оценка меньше 0.000001 — -1 в столбце -X0: он ведущий.",
+                          pivotAt("0,0"),
+                          "table -X1 -Y0 L / X0 2 1 4 / Y1 -5 -3 -6 / Z 1 1 4",
+                          "Почему это верхняя оценка: в строке Z нет элементов не больше -0.000001, так что свободный "
+                          "член строки Z (4) больше функция не станет.\n"
+                          "Но в столбце L есть отрицательные свободные члены: точка таблицы ещё нарушает ограничения, "
+                          "и второй этап их убирает.",
+                          "Верхняя оценка функции - 4", at("4 0 "),
+                          stage2,
+                          "Почему ведущий элемент 1,0:\n"
+                          "Самый отрицательный свободный член — это -6 в строке Y1: она ведущая.\n"
+                          "Отношения элемента строки Z к отрицательному элементу строки Y1:\n"
+                          "    -X1: 1 / (-5) = -0.2\n"
+                          "    -Y0: 1 / (-3) = -0.333333\n"
+                          "Наибольшее отношение меньше 0.000001 — -0.2 в столбце -X1: он ведущий.",
+                          pivotAt("1,0"),
+                          "table -Y1 -Y0 L / X0 0.4 -0.2 1.6 / X1 -0.2 0.6 1.2 / Z 0.2 0.4 2.8",
+                          "Почему это оптимум: в столбце L нет свободных членов меньше -0.000001, так что точка "
+                          "допустима, а строка Z по-прежнему даёт оценку функции, которая в ней достигается.\n"
+                          "Двойственная оценка ограничения i читается в строке Z, в столбце -Yi (0, если Yi стоит в "
+                          "строке): на столько меняется оптимальное значение при росте правой части ограничения i на 1.",
+                          optimum, at("1.6 1.2 "), value("2.8"),
+                          "двойственные оценки: Y0 = 0.4, Y1 = 0.2",
+                          "проверка: 4·0.4 + 6·0.2 = 2.8 — это значение функции",
+                          kOk}));
+
+    // Switched off, today's report comes back byte for byte.
+    reportAction(w, "actionExplain")->trigger();
+    QCOMPARE(reportItems(w), decimals);
+    checkFinishedReport(w, 2, 2);
+    closeReport(w);
 }
 
 void ReportTest::workedExampleMinimising()
@@ -294,6 +378,27 @@ void ReportTest::workedExampleMinimising()
                           "table -X0 -Y0 L / X1 -1 -1 1 / Z -2 -1 1", optimum, at("0 1 "),
                           value("1"), kOk}));
     checkFinishedReport(w, 2, 1);
+    // Explained: a column that is no candidate shows as "—", and the dual
+    // estimate of a minimum is not positive.
+    reportAction(w, "actionExplain")->trigger();
+    QCOMPARE(explanationTexts(w),
+             QStringList({"Почему это нижняя оценка: в строке Z нет элементов не меньше 0.000001, так что свободный "
+                          "член строки Z (0) меньше функция не станет.\n"
+                          "Но в столбце L есть отрицательные свободные члены: точка таблицы ещё нарушает ограничения, "
+                          "и второй этап их убирает.",
+                          "Почему ведущий элемент 0,1:\n"
+                          "Самый отрицательный свободный член — это -1 в строке Y0: она ведущая.\n"
+                          "Отношения элемента строки Z к отрицательному элементу строки Y0:\n"
+                          "    -X0: — (элемент строки Y0 не меньше -0.000001)\n"
+                          "    -X1: -1 / (-1) = 1\n"
+                          "Наименьшее отношение больше -0.000001 — 1 в столбце -X1: он ведущий.",
+                          "Почему это оптимум: в столбце L нет свободных членов меньше -0.000001, так что точка "
+                          "допустима, а строка Z по-прежнему даёт оценку функции, которая в ней достигается.\n"
+                          "Двойственная оценка ограничения i читается в строке Z, в столбце -Yi (0, если Yi стоит в "
+                          "строке): на столько меняется оптимальное значение при росте правой части ограничения i на 1.",
+                          "двойственные оценки: Y0 = -1", "проверка: (-1)·(-1) = 1 — это значение функции"}));
+    reportAction(w, "actionExplain")->trigger();
+    closeReport(w);
 }
 
 // The closing lines of reports that end in each possible way.
@@ -471,6 +576,10 @@ void ReportTest::cyclingFirstStage()
     QVERIFY(!tables.mid(1).contains(tables[0]));
     for (int k = 1; k + 6 < tables.size(); ++k)
         QCOMPARE(tables[k + 6], tables[k]);
+    // and the explanation names the repeated table.
+    reportAction(w, "actionExplain")->trigger();
+    QVERIFY(explanationTexts(w).last().startsWith(QStringLiteral("Почему «зациклился»: таблица 7 повторяет таблицу 1 ")));
+    reportAction(w, "actionExplain")->trigger();
     QVERIFY(!items.contains(stage2));
     QCOMPARE(items.size(), 1 + 101 + 200 + 2);
     QCOMPARE(w.step_1_rez, 0);
@@ -690,6 +799,19 @@ Z    0.2   0.4  2.8
     QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
     QCOMPARE(clipboard->mimeData()->text(), text);
     QCOMPARE(clipboard->mimeData()->html(), html);
+    // With the explanations shown, they are copied in their places.
+    reportAction(w, "actionExplain")->trigger();
+    reportAction(w, "actionCopy")->trigger();
+    QVERIFY(clipboard->mimeData()->text().contains(QStringLiteral(
+        "точка - (0 2 )\nПочему ведущий элемент 0,1:\nВ строке Z первый элемент не больше -0.000001")));
+    QVERIFY(clipboard->mimeData()->text().endsWith(QStringLiteral(
+        "значение функции 2.8\nдвойственные оценки: Y0 = 0.4, Y1 = 0.2\n"
+        "проверка: 4·0.4 + 6·0.2 = 2.8 — это значение функции\n")));
+    QVERIFY(clipboard->mimeData()->html().contains(QStringLiteral(
+        "<p>точка - (0 2 )</p>\n<p><i>Почему ведущий элемент 0,1:<br>\n")));
+    reportAction(w, "actionExplain")->trigger();
+    reportAction(w, "actionCopy")->trigger();
+    QCOMPARE(clipboard->mimeData()->text(), text);
     closeReport(w);
 
     solve(w, cyclingProblem());
@@ -754,16 +876,24 @@ void ReportTest::fieldTexts()
         const char *text;
         const char *shown;
         Mark mark;
+        const char *exact; // the exact view's value; none when the text has no finite value
     } cases[] = {
-        {"1.5", "1.5", None},          {"1,5", "1.5", None},           {"", "0", None},
-        {"   ", "0", None},            {"abc", "0", NotANumber},       {"+.5", "0.5", None},
-        {".5e1", "5", None},           {"1e3", "1000", None},          {" -2,25e1 ", "-22.5", None},
-        {"1/3", "0.333333", None},     {"-3/4", "-0.75", None},        {"2/-5", "-0.4", None},
-        {"1,5/3", "0.5", None},        {"1/0", "0", NotANumber},       {"1/3/4", "0", NotANumber},
-        {"1,000,5", "0", NotANumber},  {"1.5,2", "0", NotANumber},     {"1..2", "0", NotANumber},
-        {"1,5e400", "0", NotANumber},  {"1e400", "inf", NotANumber},   {"-10000", "-10000", None},
-        {"20000", "20000", OutOfRange}, {"1e5", "100000", OutOfRange}, {"0.0000001", "1e-07", OutOfRange},
-        {"-0.000001", "-1e-06", OutOfRange}, {"0.0000011", "1.1e-06", None}, {"inf", "inf", OutOfRange},
+        {"1.5", "1.5", None, "3/2"},           {"1,5", "1.5", None, "3/2"},
+        {"", "0", None, "0"},                  {"   ", "0", None, "0"},
+        {"abc", "0", NotANumber, "0"},         {"+.5", "0.5", None, "1/2"},
+        {".5e1", "5", None, "5"},              {"1e3", "1000", None, "1000"},
+        {" -2,25e1 ", "-22.5", None, "-45/2"}, {"1/3", "0.333333", None, "1/3"},
+        {"-3/4", "-0.75", None, "-3/4"},       {"2/-5", "-0.4", None, "-2/5"},
+        {"1,5/3", "0.5", None, "1/2"},         {"-1,5/2", "-0.75", None, "-3/4"},
+        {"0.1", "0.1", None, "1/10"},          {"2.5e-3", "0.0025", None, "1/400"},
+        {"1/0", "0", NotANumber, "0"},         {"1/3/4", "0", NotANumber, "0"},
+        {"1,000,5", "0", NotANumber, "0"},     {"1.5,2", "0", NotANumber, "0"},
+        {"1..2", "0", NotANumber, "0"},        {"1,5e400", "0", NotANumber, "0"},
+        {"1e-400", "0", NotANumber, "0"},      {"1e400", "inf", NotANumber, nullptr},
+        {"-10000", "-10000", None, "-10000"},  {"20000", "20000", OutOfRange, "20000"},
+        {"1e5", "100000", OutOfRange, "100000"}, {"0.0000001", "1e-07", OutOfRange, "1/10000000"},
+        {"-0.000001", "-1e-06", OutOfRange, "-1/1000000"}, {"0.0000011", "1.1e-06", None, "11/10000000"},
+        {"inf", "inf", OutOfRange, nullptr},
     };
     Widget w;
     buildForm(w, 2, 1);
@@ -774,8 +904,19 @@ void ReportTest::fieldTexts()
         w.list_Z[0]->setText("3");
         w.list_Z[1]->setText("5");
         click(w, "pushButton_2");
-        QCOMPARE(tableText(reportTables(w).first()),
-                 QStringLiteral("table -X0 -X1 L / Y0 %1 0 0 / Z -3 -5 0").arg(QLatin1String(c.shown)));
+        QTableWidget *first = reportTables(w).first();
+        QCOMPARE(tableText(first), QStringLiteral("table -X0 -X1 L / Y0 %1 0 0 / Z -3 -5 0").arg(QLatin1String(c.shown)));
+        // Read exactly, by the same rule.
+        QAction *fractions = reportAction(w, "actionFractions");
+        QCOMPARE(fractions->isEnabled(), c.exact != nullptr);
+        if (c.exact) {
+            fractions->trigger();
+            const QLabel *cell = cellLabel(first, 0, 0);
+            QCOMPARE(cell->toolTip().isEmpty() ? cell->text() : cell->toolTip(), QLatin1String(c.exact));
+            fractions->trigger();
+        } else {
+            QVERIFY(fractions->toolTip().contains(QStringLiteral("«Ограничение 0: коэффициент при x0»")));
+        }
         closeReport(w);
         const QLineEdit *field = w.list_A[0];
         const QColor colour = field->palette().color(QPalette::Text);
@@ -792,6 +933,144 @@ void ReportTest::fieldTexts()
     // Three marks that tell each other apart.
     QVERIFY(colours[NotANumber] != plainText && colours[OutOfRange] != plainText
             && colours[OutOfRange] != colours[NotANumber]);
+}
+
+// Exact fractions: a value the decimals round shows exactly; a fraction too
+// long for its cell shows as its nearest double with "…", whole in the
+// tooltip and in the copy; and the view chosen last opens the next report,
+// a run starting in decimals.
+void ReportTest::exactView()
+{
+    QVERIFY(!ReportViews::fractionsChosen && !ReportViews::explanationsChosen);
+    Widget w;
+    w.show();
+    buildForm(w, 2, 1);
+    const QStringList typed = {"1", "0", "0.3", "1", "0.1"}; // max x0, 0.3·x0 + x1 <= 0.1
+    const QList<QLineEdit *> fields = {w.list_Z[0], w.list_Z[1], w.list_A[0], w.list_A[1], w.list_L[0]};
+    for (int k = 0; k < fields.size(); ++k)
+        fields[k]->setText(typed[k]);
+    click(w, "pushButton_2");
+    QVERIFY(reportItems(w).contains(QStringLiteral("точка - (0.333333 0 )")));
+    reportAction(w, "actionFractions")->trigger();
+    QVERIFY(ReportViews::fractionsChosen);
+    QVERIFY(reportItems(w).contains(QStringLiteral("точка - (1/3 0 )")));
+    QVERIFY(reportItems(w).contains(QStringLiteral("table -Y0 -X1 L / X0 10/3 10/3 1/3 / Z 10/3 10/3 1/3")));
+    QCoreApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("F = 1·x0 + 0·x1 -> max\n3/10·x0 + 1·x1 <= 1/10\n")));
+    closeReport(w);
+
+    // The next report opens in fractions.
+    fields[2]->setText(QStringLiteral("0.1234567"));
+    click(w, "pushButton_2");
+    QVERIFY(reportAction(w, "actionFractions")->isChecked());
+    const QLabel *cell = cellLabel(reportTables(w).first(), 0, 0);
+    QCOMPARE(cell->text(), QStringLiteral("0.123457…"));
+    QCOMPARE(cell->toolTip(), QStringLiteral("1234567/10000000"));
+    QCoreApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().contains(QRegularExpression(QStringLiteral("\nY0  1234567/10000000 +1  1/10\n"))));
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->html().contains(QChar(0x2026)));
+    reportAction(w, "actionFractions")->trigger();
+    QCOMPARE(cell->text(), QStringLiteral("0.123457"));
+    QVERIFY(cell->toolTip().isEmpty());
+    QVERIFY(!ReportViews::fractionsChosen);
+    closeReport(w);
+
+    // A field without a finite value leaves no exact view, and says why.
+    fields[0]->setText(QStringLiteral("1e400"));
+    click(w, "pushButton_2");
+    QVERIFY(!reportAction(w, "actionFractions")->isEnabled());
+    QVERIFY(reportAction(w, "actionFractions")->toolTip().contains(QStringLiteral("«F: коэффициент при x0» («1e400») не является конечным числом")));
+    closeReport(w);
+}
+
+// The plane view of a two-variable problem: its geometry from the real
+// course, the window through the real report, and what it draws.
+void ReportTest::planeView()
+{
+    auto near = [](const QPointF &a, const QPointF &b) { return QLineF(a, b).length() < 1e-9; };
+    Widget w;
+    w.show();
+    solve(w, workedExample());
+    const Course &course = w.formArea->findChild<ReportViews *>()->course();
+    const std::vector<HalfPlane> constraints = halfPlanesOf(course);
+    const QPolygonF region = feasiblePolygon(QRectF(-1, -1, 10, 10), constraints);
+    QCOMPARE(region.size(), 4);
+    for (const QPointF &corner : {QPointF(0, 0), QPointF(2, 0), QPointF(1.6, 1.2), QPointF(0, 2)})
+        QVERIFY(std::any_of(region.begin(), region.end(), [&](const QPointF &p) { return near(p, corner); }));
+    const std::vector<QPointF> path = pathOf(course);
+    const std::vector<QPointF> expected{{0, 0}, {0, 2}, {4, 0}, {1.6, 1.2}};
+    QCOMPARE(path.size(), expected.size());
+    for (size_t k = 0; k < path.size(); ++k) {
+        QVERIFY(near(path[k], expected[k]));
+        QCOMPARE(isFeasible(path[k], constraints), k != 2); // (4, 0) lies outside
+    }
+    QCOMPARE(regionKind(constraints), Region::Bounded);
+    const QRectF frame = viewFrame(path, constraints);
+    QVERIFY(frame.contains(QPointF(0, 0)) && frame.contains(QPointF(4, 0)) && frame.contains(QPointF(0, 6)));
+    QCOMPARE(tickStep(7, 8), 1.0);
+    QCOMPARE(tickStep(0.07, 8), 0.01);
+    QCOMPARE(tickStep(130, 8), 20.0);
+
+    // The window: transient for the report, one per report, closed by Esc.
+    reportAction(w, "actionPlane")->trigger();
+    QPointer<QWidget> plane = w.formArea->findChild<ReportViews *>()->planeWindow();
+    QVERIFY(plane && plane->isVisible());
+    QCOMPARE(plane->windowTitle(), QStringLiteral("На плоскости"));
+    QCOMPARE(plane->windowHandle()->transientParent(), w.formArea->windowHandle());
+    QCOMPARE(plane->windowIcon().availableSizes(), w.windowIcon().availableSizes());
+    reportAction(w, "actionPlane")->trigger();
+    QCOMPARE(w.formArea->findChildren<QWidget *>(QStringLiteral("planeView")).size(), 1);
+    // What it draws: the region shaded inside and not outside, the optimum's
+    // filled marker where the optimum maps; and it follows a resize.
+    for (const QSize size : {plane->size(), QSize(420, 700)}) {
+        plane->resize(size);
+        QCoreApplication::processEvents();
+        const QImage picture = plane->grab().toImage();
+        const qreal ratio = picture.devicePixelRatio();
+        auto pixel = [&](const QPointF &p) { return QColor(picture.pixel(planePointInWindow(plane, p) * ratio)); };
+        const QColor base = plane->palette().color(QPalette::Base);
+        QVERIFY(pixel({0.7, 0.3}) != base);
+        QCOMPARE(pixel({3.3, 3.3}), base);
+        QCOMPARE(pixel({1.6, 1.2}), QColor(215, 60, 40));
+    }
+    QTest::keyClick(plane, Qt::Key_Escape);
+    QVERIFY(!plane->isVisible());
+    reportAction(w, "actionPlane")->trigger();
+    QVERIFY(plane->isVisible());
+    QVERIFY(plane->findChild<QLabel *>(QStringLiteral("planeCaption"))->text().startsWith(
+        QStringLiteral("Оптимальное решение достигается в точке - (1.6 1.2 ), значение функции 2.8\n")));
+    // "Ok" closes it with the report.
+    closeReport(w);
+    QVERIFY(!plane);
+
+    // An unbounded region, an empty one, a constraint without a line.
+    const struct {
+        Problem problem;
+        Region region;
+        const char *caption;
+    } kinds[] = {
+        {maxProblem({1, 1}, {{-1, -1}}, {1}), Region::Unbounded, "Область допустимых решений не ограничена"},
+        {maxProblem({1, 1}, {{1, 1}, {-1, 0}}, {4, -5}), Region::Empty, "Область допустимых решений пуста"},
+        {maxProblem({1, 1}, {{0, 0}, {1, 1}}, {3, 2}), Region::Bounded, "Ограничение Y0: 0 <= 3 выполняется везде"},
+    };
+    for (const auto &kind : kinds) {
+        solve(w, kind.problem);
+        const Course &solved = w.formArea->findChild<ReportViews *>()->course();
+        QCOMPARE(regionKind(halfPlanesOf(solved)), kind.region);
+        QCOMPARE(feasiblePolygon(QRectF(-10, -10, 20, 20), halfPlanesOf(solved)).isEmpty(), kind.region == Region::Empty);
+        reportAction(w, "actionPlane")->trigger();
+        plane = w.formArea->findChild<ReportViews *>()->planeWindow();
+        QVERIFY(plane->findChild<QLabel *>(QStringLiteral("planeCaption"))->text().contains(QString::fromUtf8(kind.caption)));
+        closeReport(w);
+    }
+
+    // Three variables: no picture, and the action says why.
+    solve(w, maxProblem({1, 1, 1}, {{1, 1, 1}}, {1}));
+    QVERIFY(!reportAction(w, "actionPlane")->isEnabled());
+    QVERIFY(reportAction(w, "actionPlane")->toolTip().contains(QStringLiteral("только для задачи с двумя переменными")));
+    closeReport(w);
 }
 
 QTEST_MAIN(ReportTest)

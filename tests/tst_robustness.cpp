@@ -2,6 +2,7 @@
 // Any text in any field, and long repeated use: every solve ends with a
 // complete report, and nothing is left behind after "Ok" or a rebuild.
 #include "reportdriver.h"
+#include "reportview.h"
 
 #include <QFile>
 #include <QWindow>
@@ -41,10 +42,15 @@ void checkComplete(const Widget &w)
         QCOMPARE(t->columnCount(), w.nl + 1);
         for (int i = 0; i < t->rowCount(); ++i)
             for (int j = 0; j < t->columnCount(); ++j) {
-                const QString cell = cellText(t, i, j);
+                // A decimal, or in the exact view a fraction or a shortened one.
+                static const QRegularExpression fraction(QStringLiteral("^-?\\d+(/\\d+)?$"));
+                QString cell = cellText(t, i, j);
+                if (cell.endsWith(QChar(0x2026)))
+                    cell.chop(1);
                 bool ok = false;
                 cell.toDouble(&ok);
-                QVERIFY2(ok || cell == "inf" || cell == "-inf" || cell == "nan", qPrintable(cell));
+                QVERIFY2(ok || fraction.match(cell).hasMatch() || cell == "inf" || cell == "-inf" || cell == "nan",
+                         qPrintable(cell));
             }
     }
     QVERIFY(!w.flgdel);
@@ -98,7 +104,8 @@ void RobustnessTest::anyTextInAnyField()
 // Thousands of seeded random user actions on the real windows: clicks on
 // every control, texts typed into the fields (numbers, decimal commas,
 // fractions, junk), Tab, Enter, the spin boxes, "ok", solving, close
-// requests and "Ok". After every action: at most one report window, the
+// requests, the report's fractions, explanations, plane view and copy, and
+// "Ok". After every action: at most one report window, the
 // main window's two buttons disabled exactly while it is open, the field
 // lists as long as the form is big, the focus never in a snapshot table,
 // and every report that opens complete and ending in "Ok".
@@ -119,7 +126,7 @@ void RobustnessTest::randomUse()
         const QList<QLineEdit *> fields = w.list_Z + w.list_A + w.list_L;
         QLineEdit *field = fields.isEmpty() ? nullptr : fields[uniform(0, fields.size() - 1)];
         QAbstractButton *ok = reportOk(w);
-        switch (uniform(0, 11)) {
+        switch (uniform(0, 13)) {
         case 0:
             QTest::keyClick(uniform(0, 1) ? spinN : spinM, uniform(0, 1) ? Qt::Key_Up : Qt::Key_Down);
             break;
@@ -158,6 +165,13 @@ void RobustnessTest::randomUse()
                 QCoreApplication::sendEvent(w.formArea->windowHandle(), &request);
             }
             break;
+        case 12:
+        case 13:
+            if (w.formArea) { // the report's tool bar: views, copy, the plane
+                const char *names[] = {"actionFractions", "actionExplain", "actionPlane", "actionCopy"};
+                reportAction(w, names[uniform(0, 3)])->trigger();
+            }
+            break;
         default:
             if (ok) {
                 const int how = uniform(0, 2);
@@ -170,10 +184,13 @@ void RobustnessTest::randomUse()
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        int shownReports = 0;
-        for (QWidget *window : QApplication::topLevelWidgets())
+        int shownReports = 0, shownPlanes = 0;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
             shownReports += dynamic_cast<sarea *>(window) && window->isVisible();
+            shownPlanes += window->objectName() == QLatin1String("planeView") && window->isVisible();
+        }
         QCOMPARE(shownReports, w.formArea ? 1 : 0);
+        QVERIFY(shownPlanes <= shownReports); // a plane view never outlives its report
         QCOMPARE(okButton->isEnabled(), !w.formArea);
         QCOMPARE(solveButton->isEnabled(), !w.formArea);
         if (w.flg)
@@ -190,6 +207,7 @@ void RobustnessTest::randomUse()
             qFatal("random action %d failed", k);
     }
     qInfo("%d random actions, %d reports", repetitions(kRandomActions), reports);
+    ReportViews::fractionsChosen = ReportViews::explanationsChosen = false; // as a new run starts
     // A player that stopped reaching the report would check nothing of it.
     QVERIFY2(reports >= repetitions(kRandomActions) / 50, qPrintable(QString::number(reports)));
 }

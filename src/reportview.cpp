@@ -15,7 +15,7 @@
 #include <QScrollBar>
 #include <QScrollArea>
 #include <QTableWidget>
-#include <QToolBar>
+#include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,6 +35,89 @@ QString unbroken(QString text)
     return text.replace(minusBeforeLabel, QStringLiteral("-\u2060"));
 }
 
+} // namespace
+
+// The report's tool bar: a row of buttons with text, one for each action;
+// the actions that do not fit go to the menu of a last button, "»". It is
+// cheaper to build than a QToolBar, whose extension button loads its icon
+// anew for every bar, and each report makes one.
+class ActionBar : public QWidget
+{
+public:
+    explicit ActionBar(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("reportToolBar"));
+        more = button();
+        more->setText(QStringLiteral("»"));
+        more->setPopupMode(QToolButton::InstantPopup);
+        more->hide();
+    }
+
+    void addButton(QAction *action)
+    {
+        QToolButton *b = button();
+        b->setDefaultAction(action);
+        buttons.push_back(b);
+    }
+
+    QSize sizeHint() const override
+    {
+        int width = 0, height = 0;
+        for (const QToolButton *b : buttons) {
+            width += b->sizeHint().width();
+            height = std::max(height, b->sizeHint().height());
+        }
+        return {width, height};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { arrange(); }
+
+private:
+    QToolButton *button()
+    {
+        auto *b = new QToolButton(this);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus); // "Ok" keeps the focus
+        return b;
+    }
+
+    // Left to right while they fit, the rest in the menu of "»".
+    void arrange()
+    {
+        const int reserve = more->sizeHint().width();
+        int x = 0;
+        QList<QAction *> hidden;
+        for (size_t k = 0; k < buttons.size(); ++k) {
+            QToolButton *b = buttons[k];
+            const int w = b->sizeHint().width();
+            const bool last = k + 1 == buttons.size();
+            const bool fits = hidden.isEmpty() && x + w <= width() - (last ? 0 : reserve);
+            b->setVisible(fits);
+            if (fits) {
+                b->setGeometry(x, 0, w, height());
+                x += w;
+            } else {
+                hidden << b->defaultAction();
+            }
+        }
+        more->setVisible(!hidden.isEmpty());
+        if (hidden.isEmpty())
+            return;
+        if (!more->menu())
+            more->setMenu(new QMenu(more));
+        more->menu()->clear();
+        more->menu()->addActions(hidden);
+        more->setGeometry(x, 0, reserve, height());
+    }
+
+    std::vector<QToolButton *> buttons;
+    QToolButton *more;
+};
+
+namespace {
+
 // Gives access to a scroll area's viewport margins, which it keeps
 // protected: through a pointer to the member, on any scroll area.
 class MarginAccess : public QAbstractScrollArea
@@ -52,18 +135,11 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     for (int k = 0; k < int(record.items.size()); ++k)
         items.push_back(page->itemAt(k)->widget());
 
-    bar = new QToolBar(window);
-    bar->setObjectName(QStringLiteral("reportToolBar"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    bar->setMovable(false);
-    bar->setFloatable(false);
+    bar = new ActionBar(window);
     actionCopy = addAction("actionCopy", reporttext::tr("Копировать отчёт"), QKeySequence::Copy, false);
     actionPlane = addAction("actionPlane", reporttext::tr("На плоскости"), QKeySequence(Qt::CTRL | Qt::Key_G), false);
     actionFractions = addAction("actionFractions", reporttext::tr("Дроби"), QKeySequence(Qt::CTRL | Qt::Key_D), true);
     actionExplain = addAction("actionExplain", reporttext::tr("Пояснения"), QKeySequence(Qt::CTRL | Qt::Key_E), true);
-    // The buttons take no focus, the extension button included: "Ok" keeps it.
-    for (QToolButton *button : bar->findChildren<QToolButton *>())
-        button->setFocusPolicy(Qt::NoFocus);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
@@ -103,6 +179,11 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     window->installEventFilter(this);
 }
 
+QWidget *ReportViews::toolBar() const
+{
+    return bar;
+}
+
 // An action of the report window: a button of the tool bar and an entry of
 // the context menu, its shortcut shown in its tooltip.
 QAction *ReportViews::addAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable)
@@ -113,7 +194,7 @@ QAction *ReportViews::addAction(const char *name, const QString &text, const QKe
     action->setCheckable(checkable);
     action->setToolTip(QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText)));
     window->addAction(action);
-    bar->addAction(action);
+    bar->addButton(action);
     return action;
 }
 

@@ -20,7 +20,7 @@
 class QAction;
 class QLabel;
 class QScrollArea;
-class QToolBar;
+class ActionBar;
 class QVBoxLayout;
 class QWidget;
 
@@ -34,7 +34,7 @@ public:
     ReportViews(QScrollArea *window, QVBoxLayout *page, Course course);
 
     const Course &course() const { return record; }
-    QToolBar *toolBar() const { return bar; }
+    QWidget *toolBar() const;
     // The plane view while it is open.
     QWidget *planeWindow() const { return plane; }
 
@@ -65,7 +65,7 @@ private:
     std::vector<QLabel *> explanationLabels; // while the explanations are shown
     std::optional<ExactCourse> exact;       // once the exact view has been asked for
     bool fractionsShown = false;
-    QToolBar *bar;
+    ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain;
     QPointer<QWidget> plane;
 };

@@ -18,7 +18,6 @@
 #include <QSpinBox>
 #include <QStringList>
 #include <QTableWidget>
-#include <QToolBar>
 #include <QtTest>
 
 #include <random>
@@ -220,9 +219,9 @@ inline QStringList explanationTexts(const Widget &w)
 }
 
 // The report window's tool bar.
-inline QToolBar *reportToolBar(const Widget &w)
+inline QWidget *reportToolBar(const Widget &w)
 {
-    return w.formArea->findChild<QToolBar *>(QStringLiteral("reportToolBar"));
+    return w.formArea->findChild<QWidget *>(QStringLiteral("reportToolBar"));
 }
 
 // The windows (not the popup menus) that exist now, shown or not.

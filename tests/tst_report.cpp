@@ -13,7 +13,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
-#include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
 #include <QVBoxLayout>
 
@@ -163,7 +163,7 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
     const QRect screen = w.formArea->screen()->availableGeometry();
     const int frame = 2 * w.formArea->frameWidth();
     // The tool bar stands above the page, outside it, its height added.
-    const QToolBar *bar = reportToolBar(w);
+    const QWidget *bar = reportToolBar(w);
     QVERIFY(bar->isVisible() && bar->parentWidget() == w.formArea);
     QCOMPARE(bar->geometry().top(), w.formArea->frameWidth());
     QCOMPARE(w.formArea->viewport()->geometry().top(), bar->geometry().bottom() + 1);
@@ -365,6 +365,24 @@ void ReportTest::workedExampleMaximising()
     reportAction(w, "actionExplain")->trigger();
     QCOMPARE(reportItems(w), decimals);
     checkFinishedReport(w, 2, 2);
+
+    // At every size the bar shows: what does not fit goes to the menu of "»".
+    const QWidget *bar = reportToolBar(w);
+    w.formArea->resize(bar->sizeHint().width() / 2 + 40, 300);
+    QCoreApplication::processEvents();
+    QList<QAction *> shown, inMenu;
+    for (const QToolButton *button : bar->findChildren<QToolButton *>()) {
+        if (!button->isVisible())
+            continue;
+        QVERIFY(bar->rect().contains(button->geometry()));
+        if (button->defaultAction())
+            shown << button->defaultAction();
+        else
+            inMenu = button->menu()->actions();
+    }
+    QVERIFY(!shown.isEmpty() && !inMenu.isEmpty());
+    QCOMPARE(shown.size() + inMenu.size(), 4);
+    QVERIFY(inMenu.contains(reportAction(w, "actionExplain")));
     closeReport(w);
 }
 

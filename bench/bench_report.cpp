@@ -6,6 +6,7 @@
 // repetitions; child processes give the first solve and the start-up.
 #include "reportdriver.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <vector>
 
@@ -58,6 +60,24 @@ double timeSolve(Widget &w)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     const double ms = clock.nsecsElapsed() / 1e6;
     w.Form->removeEventFilter(&watch);
+    return ms;
+}
+
+// Milliseconds from triggering one of the report's actions until `painted`
+// (the page, or the window the action opens) has been painted once.
+double timeAction(QAction *action, const std::function<QWidget *()> &painted)
+{
+    PaintWatch watch;
+    QElapsedTimer clock;
+    clock.start();
+    action->trigger();
+    QWidget *target = painted();
+    target->installEventFilter(&watch);
+    target->update();
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const double ms = clock.nsecsElapsed() / 1e6;
+    target->removeEventFilter(&watch);
     return ms;
 }
 
@@ -192,6 +212,33 @@ int main(int argc, char **argv)
             }
             std::printf("%-28s %14.2f %14.2f\n", p.name, median(repeated), median(first));
         }
+        // The views of a report: switching them on and off on the longest
+        // report, against building it; opening the plane view.
+        std::vector<double> build, fractionsOn, fractionsOff, explainOn, explainOff, plane;
+        fillForm(w, kProblems[2].problem);
+        for (int r = 0; r < reps; ++r) {
+            build.push_back(timeSolve(w));
+            auto action = [&w](const char *name) { return w.formArea->findChild<QAction *>(QLatin1String(name)); };
+            auto page = [&w] { return static_cast<QWidget *>(w.Form); };
+            fractionsOn.push_back(timeAction(action("actionFractions"), page));
+            fractionsOff.push_back(timeAction(action("actionFractions"), page));
+            explainOn.push_back(timeAction(action("actionExplain"), page));
+            explainOff.push_back(timeAction(action("actionExplain"), page));
+            closeReport(w);
+        }
+        fillForm(w, kProblems[0].problem);
+        for (int r = 0; r < reps; ++r) {
+            timeSolve(w);
+            auto *views = w.formArea->findChild<QAction *>(QStringLiteral("actionPlane"));
+            plane.push_back(timeAction(views, [&w] {
+                return w.formArea->findChild<QWidget *>(QStringLiteral("planeView"));
+            }));
+            closeReport(w);
+        }
+        std::printf("cycling report built in %.2f ms; fractions on %.2f ms, off %.2f ms; "
+                    "explanations on %.2f ms, off %.2f ms\n",
+                    median(build), median(fractionsOn), median(fractionsOff), median(explainOn), median(explainOff));
+        std::printf("plane view of the worked example, from the click until painted: %.2f ms\n", median(plane));
     }
     std::vector<double> startup, realStartup;
     QProcessEnvironment probe = QProcessEnvironment::systemEnvironment();

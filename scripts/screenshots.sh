@@ -83,3 +83,11 @@ type_fields 1 2 4 3 1 6
 keys Return
 report=$(xdotool search --sync --name '^Решение$' | head -n 1)
 shoot "$report" report-worked-example.png
+
+# The same report in exact fractions and with its explanations, scrolled to
+# its end; then the problem on the plane.
+keys ctrl+d ctrl+e End
+shoot "$report" report-explained.png
+keys ctrl+g
+plane=$(xdotool search --sync --name '^На плоскости$' | head -n 1)
+shoot "$plane" plane-worked-example.png

@@ -32,6 +32,7 @@ constexpr int kPlotMargin = 36;
 constexpr double kMarkerRadius = 5;
 constexpr double kArrowSize = 9;
 constexpr int kTicks = 8;
+constexpr double kShortLine = 80;
 
 using reporttext::tr;
 
@@ -210,6 +211,10 @@ QRectF viewFrame(const std::vector<QPointF> &path, const std::vector<HalfPlane> 
         bottom = std::min(bottom, p.y());
         top = std::max(top, p.y());
     }
+    // The first quadrant, where the region lies, gets at least the room of
+    // the negative side.
+    right = std::max(right, -left);
+    top = std::max(top, -bottom);
     double width = right - left, height = top - bottom;
     if (width <= 0)
         width = height > 0 ? height : 1;
@@ -346,12 +351,16 @@ private:
             if (!line)
                 continue;
             painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
-            // The name at the middle of the line's part where x0, x1 >= 0
-            // (or of its part in the view), on the side the constraint
-            // forbids, away from the region.
+            // The name on the line's part where x0, x1 >= 0 (its whole part
+            // in the view when that one is short), near its end far from the
+            // origin, where the lines' corners and the path are rarely; on
+            // the side the constraint forbids, away from the region.
             const QRectF quadrant = shown.intersected(QRectF(0, 0, shown.right(), shown.bottom()));
-            const std::optional<QLineF> part = lineInside(constraints[i], quadrant);
-            const QPointF middle = toScreen((part ? *part : *line).center());
+            std::optional<QLineF> part = lineInside(constraints[i], quadrant);
+            if (!part || QLineF(toScreen(part->p1()), toScreen(part->p2())).length() < kShortLine)
+                part = line;
+            const bool firstFar = QLineF(QPointF(), part->p1()).length() > QLineF(QPointF(), part->p2()).length();
+            const QPointF middle = toScreen(firstFar ? part->pointAt(0.3) : part->pointAt(0.7));
             const QPointF normal = toScreen(QPointF(constraints[i].a0, constraints[i].a1)) - toScreen({0, 0});
             const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
             painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter,

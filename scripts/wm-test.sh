@@ -5,8 +5,9 @@
 # keyboard with xdotool, and checks with xprop and xwininfo that the report
 # window opens with its whole frame on the screen, that it is transient for
 # the main window and stays above it when the main window is clicked, and
-# that Esc closes it. Once at 96 dpi on a small screen with a report taller
-# than the screen, once at 192 dpi with the worked example. Every process it
+# that Esc closes it; and, at 192 dpi, the same of the plane view and the
+# report. Once at 96 dpi on a small screen with a report taller than the
+# screen, once at 192 dpi with the worked example. Every process it
 # starts ends with it; every wait has a limit, so that it fails with a
 # message rather than hanging.
 set -euo pipefail
@@ -103,21 +104,50 @@ frame_inside() {
         && [ $((x + w + right)) -le "$screen_w" ] && [ $((y + h + bottom)) -le "$screen_h" ]
 }
 
+# whole_and_transient NAME ID OWNER: the window is whole on the screen and
+# WM_TRANSIENT_FOR names its owner.
+whole_and_transient() {
+    local waited=0 transient
+    read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w = $NF} /Height:/ {h = $NF} END {print w, h}')
+    until frame_inside "$2"; do
+        sleep 0.2
+        waited=$((waited + 1))
+        [ $waited -lt $((patience * 5)) ] || fail "the frame of \"$1\" is not on the screen: $geometry"
+    done
+    echo "wm test: \"$1\" $geometry"
+    transient=$(xprop -id "$2" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
+    [ -n "$transient" ] && [ $((transient)) -eq $(($3)) ] \
+        || fail "\"$1\" is not transient for its owner (WM_TRANSIENT_FOR: ${transient:-none})"
+}
+
+# gone NAME: waits until no window with that title is shown.
+gone() {
+    local waited=0
+    while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+        sleep 0.2
+        waited=$((waited + 1))
+        [ $waited -lt $((patience * 5)) ] || fail "\"$1\" did not close"
+    done
+}
+
+# check_plane: the plane view of the report opens whole on the screen,
+# transient for the report, and Esc closes it.
+check_plane() {
+    local report plane
+    report=$(window 'Решение')
+    keys ctrl+g
+    plane=$(window 'На плоскости')
+    whole_and_transient 'На плоскости' "$plane" "$report"
+    keys Escape
+    gone 'На плоскости'
+}
+
 # check_report: the report window is whole on the screen, transient for the
 # main window, above it after a click on the main window, and Esc closes it.
 check_report() {
-    local report waited=0 transient
+    local report
     report=$(window 'Решение')
-    read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w = $NF} /Height:/ {h = $NF} END {print w, h}')
-    until frame_inside "$report"; do
-        sleep 0.2
-        waited=$((waited + 1))
-        [ $waited -lt $((patience * 5)) ] || fail "the report's frame is not on the screen: $geometry"
-    done
-    echo "wm test: report $geometry"
-    transient=$(xprop -id "$report" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
-    [ -n "$transient" ] && [ $((transient)) -eq $((main)) ] \
-        || fail "the report is not transient for the main window (WM_TRANSIENT_FOR: ${transient:-none})"
+    whole_and_transient 'Решение' "$report" "$main"
 
     # A click on the main window leaves the report above it.
     xdotool mousemove --window "$main" 20 20 click 1
@@ -132,12 +162,7 @@ check_report() {
 
     xdotool windowactivate --sync "$report" >/dev/null 2>&1 || true
     keys Escape
-    waited=0
-    while xdotool search --onlyvisible --name '^Решение$' >/dev/null 2>&1; do
-        sleep 0.2
-        waited=$((waited + 1))
-        [ $waited -lt $((patience * 5)) ] || fail "Esc did not close the report"
-    done
+    gone 'Решение'
 }
 
 echo "== 96 dpi, 1024 x 768: a 4 x 8 report taller than the screen =="
@@ -165,6 +190,7 @@ type_fields 1 1
 keys Tab
 type_fields 1 2 4 3 1 6
 keys Return
+check_plane
 check_report
 cleanup
 echo "wm test: passed"

@@ -555,7 +555,6 @@ QWidget *openPlaneView(const Course &course, QWidget *report)
     });
     addAction(tr("Закрыть"), {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}, [window] { window->close(); });
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
-    window->resize(window->sizeHint());
     return window;
 }
 

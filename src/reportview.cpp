@@ -3,6 +3,7 @@
 
 #include "explain.h"
 #include "planeview.h"
+#include "windowplace.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 bool ReportViews::fractionsChosen = false;
 bool ReportViews::explanationsChosen = false;
@@ -338,10 +340,19 @@ void ReportViews::copy()
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+// The plane view, made once per report, opens over the report, whole on
+// the screen with the window manager's frame counted, as the report does.
 void ReportViews::openPlane()
 {
-    if (!plane)
+    if (!plane) {
         plane = openPlaneView(record, window);
+        plane->winId();
+        QMargins frame = plane->windowHandle()->frameMargins();
+        if (frame.isNull())
+            frame = window->windowHandle()->frameMargins();
+        const QRect screen = window->screen()->availableGeometry();
+        plane->setGeometry(placeWindow(plane->sizeHint(), frame, window->frameGeometry().center(), screen));
+    }
     plane->show();
     plane->raise();
     plane->activateWindow();

@@ -6,6 +6,7 @@
 #include "reporttext.h"
 #include "reportview.h"
 #include "tableau.h"
+#include "windowplace.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -552,25 +553,13 @@ void Widget::placeReportWindow()
     QMargins frame = formArea->windowHandle()->frameMargins();
     if (frame.isNull() && isVisible())
         frame = windowHandle()->frameMargins();
-    const QSize decoration(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QRect screen = this->screen()->availableGeometry();
     const int border = 2 * formArea->frameWidth();
     const int toolBar = (formArea->*&MarginMeasure::viewportMargins)().top();
     QSize inner = Form->size() + QSize(border, border + toolBar);
-    const int tallest = screen.height() - decoration.height();
-    if (inner.height() > tallest) {
-        inner.setHeight(tallest);
+    if (inner.height() > screen.height() - frame.top() - frame.bottom()) // a scroll bar beside the page
         inner.rwidth() += formArea->verticalScrollBar()->sizeHint().width();
-    }
-    inner.setWidth(std::min(inner.width(), screen.width() - decoration.width()));
-
-    const QSize outer = inner + decoration;
-    const QPoint centre = isVisible() ? frameGeometry().center() : screen.center();
-    const QPoint corner(std::clamp(centre.x() - outer.width() / 2, screen.left(), screen.right() + 1 - outer.width()),
-                        std::clamp(centre.y() - outer.height() / 2, screen.top(), screen.bottom() + 1 - outer.height()));
-    // The window's own rectangle, inside its frame: where a window that is not
-    // yet framed goes whatever the window manager's gravity.
-    formArea->setGeometry(QRect(corner, outer).marginsRemoved(frame));
+    formArea->setGeometry(placeWindow(inner, frame, isVisible() ? frameGeometry().center() : screen.center(), screen));
     if (isVisible())
         formArea->windowHandle()->setTransientParent(windowHandle());
     if (!formArea->isVisible())

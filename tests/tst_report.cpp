@@ -170,6 +170,15 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
     QCOMPARE(bar->width(), w.formArea->width() - frame);
     for (const QWidget *button : bar->findChildren<QWidget *>())
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    // The report's actions: the window's, in its context menu, each with its
+    // shortcut in its tooltip.
+    QStringList actions;
+    for (const QAction *action : w.formArea->actions()) {
+        actions << action->objectName();
+        QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
+    }
+    QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain"}));
+    QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())
         QCOMPARE(w.formArea->height(), w.Form->height() + frame + bar->height());
@@ -1000,6 +1009,8 @@ void ReportTest::exactView()
     click(w, "pushButton_2");
     QVERIFY(!reportAction(w, "actionFractions")->isEnabled());
     QVERIFY(reportAction(w, "actionFractions")->toolTip().contains(QStringLiteral("«F: коэффициент при x0» («1e400») не является конечным числом")));
+    QVERIFY(!reportAction(w, "actionPlane")->isEnabled()); // nor a picture
+    QVERIFY(reportAction(w, "actionPlane")->toolTip().contains(QStringLiteral("не все значения полей — конечные числа")));
     closeReport(w);
 }
 
@@ -1053,6 +1064,10 @@ void ReportTest::planeView()
         QCOMPARE(pixel({3.3, 3.3}), base);
         QCOMPARE(pixel({1.6, 1.2}), QColor(215, 60, 40));
     }
+    // Ctrl+C copies the picture as an image.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(plane, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), plane->size() * plane->devicePixelRatioF());
     QTest::keyClick(plane, Qt::Key_Escape);
     QVERIFY(!plane->isVisible());
     reportAction(w, "actionPlane")->trigger();
@@ -1072,6 +1087,7 @@ void ReportTest::planeView()
         {maxProblem({1, 1}, {{-1, -1}}, {1}), Region::Unbounded, "Область допустимых решений не ограничена"},
         {maxProblem({1, 1}, {{1, 1}, {-1, 0}}, {4, -5}), Region::Empty, "Область допустимых решений пуста"},
         {maxProblem({1, 1}, {{0, 0}, {1, 1}}, {3, 2}), Region::Bounded, "Ограничение Y0: 0 <= 3 выполняется везде"},
+        {maxProblem({1, 1}, {{1, 100}}, {1000}), Region::Bounded, "Масштабы осей различны"},
     };
     for (const auto &kind : kinds) {
         solve(w, kind.problem);

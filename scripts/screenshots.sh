@@ -28,25 +28,7 @@ start_program() {
     sleep 0.5
 }
 
-# keys KEY... ; type_fields TEXT... (each text into the focused field, then Tab)
-keys() { xdotool key --delay 40 "$@"; }
-type_fields() {
-    local v
-    for v in "$@"; do
-        xdotool type --delay 20 -- "$v"
-        keys Tab
-    done
-}
-
-# form N M: sets n and m with the spin boxes' arrow keys and presses "ok".
-form() {
-    local k
-    for ((k = 2; k < $1; k++)); do keys Up; done
-    keys Tab
-    for ((k = 1; k < $2; k++)); do keys Up; done
-    keys Tab Return
-    sleep 0.3
-}
+source "$root/scripts/keyboard.sh"
 
 shoot() { sleep 0.7; import -window "$1" "$out/$2"; echo "wrote docs/$2"; }
 

@@ -62,24 +62,7 @@ window() {
         || fail "no window \"$1\" appeared"
 }
 
-keys() { xdotool key --delay 30 "$@"; }
-type_fields() {
-    local v
-    for v in "$@"; do
-        xdotool type --delay 5 -- "$v"
-        keys Tab
-    done
-}
-
-# form N M: sets n and m with the spin boxes' arrow keys; Enter in the second
-# spin box presses "ok".
-form() {
-    local k
-    for ((k = 2; k < $1; k++)); do keys Up; done
-    keys Tab
-    for ((k = 1; k < $2; k++)); do keys Up; done
-    keys Return
-}
+source "$root/scripts/keyboard.sh"
 
 start_program() {
     "$program" >/dev/null 2>&1 &

@@ -56,20 +56,13 @@ QPolygonF clip(const QPolygonF &polygon, double a0, double a1, double b)
     return out;
 }
 
-// The part of the line a0·x + a1·y = b inside a rectangle, if it crosses
-// it: a long piece of the line around its point nearest the rectangle's
-// centre, clipped by the rectangle's four sides (Liang and Barsky).
-std::optional<QLineF> lineInside(const HalfPlane &h, const QRectF &rect)
+// The part of the segment from `start` to `end` inside a rectangle, if any
+// (Liang and Barsky's clipping).
+std::optional<QLineF> segmentInside(const QPointF &start, const QPointF &end, const QRectF &rect)
 {
-    const double norm2 = h.a0 * h.a0 + h.a1 * h.a1;
-    if (norm2 == 0)
+    if (!std::isfinite(start.x()) || !std::isfinite(start.y()) || !std::isfinite(end.x()) || !std::isfinite(end.y()))
         return std::nullopt;
-    const QPointF centre = rect.center();
-    const double offset = (h.a0 * centre.x() + h.a1 * centre.y() - h.b) / norm2;
-    const QPointF p0 = centre - QPointF(h.a0, h.a1) * offset;
-    const double reach = std::hypot(rect.width(), rect.height()) / std::sqrt(norm2);
-    const QPointF d = QPointF(h.a1, -h.a0) * (2 * reach);
-    const QPointF start = p0 - d / 2;
+    const QPointF d = end - start;
     double from = 0, to = 1;
     const double p[4] = {-d.x(), d.x(), -d.y(), d.y()};
     const double q[4] = {start.x() - rect.left(), rect.right() - start.x(), start.y() - rect.top(),
@@ -86,9 +79,28 @@ std::optional<QLineF> lineInside(const HalfPlane &h, const QRectF &rect)
         else
             to = std::min(to, t);
     }
-    if (from >= to)
+    if (from > to)
         return std::nullopt;
     return QLineF(start + d * from, start + d * to);
+}
+
+// The part of the line a0·x + a1·y = b inside a rectangle, if it crosses
+// it: a piece of the line longer than the rectangle, around its point
+// nearest the rectangle's centre, clipped.
+std::optional<QLineF> lineInside(const HalfPlane &h, const QRectF &rect)
+{
+    const double norm2 = h.a0 * h.a0 + h.a1 * h.a1;
+    if (norm2 == 0)
+        return std::nullopt;
+    const QPointF centre = rect.center();
+    const double offset = (h.a0 * centre.x() + h.a1 * centre.y() - h.b) / norm2;
+    const QPointF p0 = centre - QPointF(h.a0, h.a1) * offset;
+    const double reach = std::hypot(rect.width(), rect.height()) / std::sqrt(norm2);
+    const QPointF d = QPointF(h.a1, -h.a0) * reach;
+    const std::optional<QLineF> part = segmentInside(p0 - d, p0 + d, rect);
+    if (!part || part->length() == 0)
+        return std::nullopt;
+    return part;
 }
 
 } // namespace
@@ -220,8 +232,10 @@ QRectF viewFrame(const std::vector<QPointF> &path, const std::vector<HalfPlane> 
         width = height > 0 ? height : 1;
     if (height <= 0)
         height = width;
-    return QRectF(left - kMarginShare * width, bottom - kMarginShare * height, width * (1 + 2 * kMarginShare),
-                  height * (1 + 2 * kMarginShare));
+    const QRectF frame(left - kMarginShare * width, bottom - kMarginShare * height, width * (1 + 2 * kMarginShare),
+                       height * (1 + 2 * kMarginShare));
+    // Values near the limits of doubles leave no frame to draw in.
+    return std::isfinite(frame.width()) && std::isfinite(frame.height()) ? frame : QRectF(-1, -1, 2, 2);
 }
 
 bool oneScale(const QRectF &frame)
@@ -291,7 +305,7 @@ protected:
         drawRegion(painter, shown);
         drawLines(painter, shown);
         drawLevelLine(painter, shown);
-        drawPath(painter);
+        drawPath(painter, shown);
         painter.restore();
         drawAxes(painter, shown);
         drawMarkers(painter);
@@ -386,11 +400,15 @@ private:
         drawArrow(painter, from, from + towards * 48);
     }
 
-    void drawPath(QPainter &painter) const
+    // Arrows from each table's point to the next one's, the part in view.
+    void drawPath(QPainter &painter, const QRectF &shown) const
     {
         painter.setPen(QPen(pathColour(), 1.8));
         for (size_t k = 1; k < path.size(); ++k) {
-            const QPointF from = toScreen(path[k - 1]), to = toScreen(path[k]);
+            const std::optional<QLineF> part = segmentInside(path[k - 1], path[k], shown);
+            if (!part)
+                continue;
+            const QPointF from = toScreen(part->p1()), to = toScreen(part->p2());
             const QLineF line(from, to);
             if (line.length() <= 2 * kMarkerRadius)
                 continue;

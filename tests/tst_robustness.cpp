@@ -112,7 +112,8 @@ void RobustnessTest::anyTextInAnyField()
 void RobustnessTest::randomUse()
 {
     Uniform uniform(8080);
-    const QStringList texts = {"1,5", "1/3", "-2", "abc", "", "7", "0.25", "1/0", "-3/4", "1e400", "2,5/5", "-10000"};
+    const QStringList texts = {"1,5", "1/3", "-2", "abc", "", "7", "0.25", "1/0", "-3/4", "1e400", "2,5/5", "-10000",
+                               "1e300", "-1e-300", "0.0000005"};
     Widget w;
     w.show();
     QCoreApplication::processEvents();

@@ -982,8 +982,7 @@ void ReportTest::exactView()
     QVERIFY(ReportViews::fractionsChosen);
     QVERIFY(reportItems(w).contains(QStringLiteral("точка - (1/3 0 )")));
     QVERIFY(reportItems(w).contains(QStringLiteral("table -Y0 -X1 L / X0 10/3 10/3 1/3 / Z 10/3 10/3 1/3")));
-    QCoreApplication::processEvents();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    reportAction(w, "actionCopy")->trigger();
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("F = 1·x0 + 0·x1 -> max\n3/10·x0 + 1·x1 <= 1/10\n")));
     closeReport(w);
 
@@ -994,8 +993,7 @@ void ReportTest::exactView()
     const QLabel *cell = cellLabel(reportTables(w).first(), 0, 0);
     QCOMPARE(cell->text(), QStringLiteral("0.123457…"));
     QCOMPARE(cell->toolTip(), QStringLiteral("1234567/10000000"));
-    QCoreApplication::processEvents();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    reportAction(w, "actionCopy")->trigger();
     QVERIFY(QGuiApplication::clipboard()->text().contains(QRegularExpression(QStringLiteral("\nY0  1234567/10000000 +1  1/10\n"))));
     QVERIFY(!QGuiApplication::clipboard()->mimeData()->html().contains(QChar(0x2026)));
     reportAction(w, "actionFractions")->trigger();
@@ -1064,11 +1062,20 @@ void ReportTest::planeView()
         QCOMPARE(pixel({3.3, 3.3}), base);
         QCOMPARE(pixel({1.6, 1.2}), QColor(215, 60, 40));
     }
-    // Ctrl+C copies the picture as an image.
+    // Its actions, also in its context menu: Ctrl+C copies the picture as
+    // an image, Esc and Ctrl+W close the window.
+    auto planeAction = [&plane](const QKeySequence &key) {
+        for (QAction *action : plane->actions())
+            if (action->shortcuts().contains(key))
+                return action;
+        qFatal("no action for %s", qPrintable(key.toString()));
+    };
+    QCOMPARE(plane->contextMenuPolicy(), Qt::ActionsContextMenu);
     QGuiApplication::clipboard()->clear();
-    QTest::keyClick(plane, Qt::Key_C, Qt::ControlModifier);
+    planeAction(QKeySequence::Copy)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image().size(), plane->size() * plane->devicePixelRatioF());
-    QTest::keyClick(plane, Qt::Key_Escape);
+    QCOMPARE(planeAction(QKeySequence(Qt::CTRL | Qt::Key_W)), planeAction(QKeySequence(Qt::Key_Escape)));
+    planeAction(QKeySequence(Qt::Key_Escape))->trigger();
     QVERIFY(!plane->isVisible());
     reportAction(w, "actionPlane")->trigger();
     QVERIFY(plane->isVisible());

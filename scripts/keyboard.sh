@@ -25,3 +25,13 @@ form() {
     keys Return
     sleep 0.3
 }
+
+# solve_worked_example: maximise x0 + x1 subject to x0 + 2·x1 <= 4 and
+# 3·x0 + x1 <= 6, typed in and solved with Enter.
+solve_worked_example() {
+    form 2 2
+    type_fields 1 1
+    keys Tab
+    type_fields 1 2 4 3 1 6
+    keys Return
+}

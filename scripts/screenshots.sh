@@ -58,11 +58,7 @@ kill "$program"
 # The worked example of the help: maximise x0 + x1, x0 + 2 x1 <= 4,
 # 3 x0 + x1 <= 6, solved with Enter; the pivot elements are marked.
 start_program
-form 2 2
-type_fields 1 1
-keys Tab
-type_fields 1 2 4 3 1 6
-keys Return
+solve_worked_example
 report=$(xdotool search --sync --name '^Решение$' | head -n 1)
 shoot "$report" report-worked-example.png
 

@@ -168,11 +168,7 @@ cleanup
 echo "== 192 dpi: the worked example =="
 start_display 1280x1024 192
 start_program
-form 2 2
-type_fields 1 1
-keys Tab
-type_fields 1 2 4 3 1 6
-keys Return
+solve_worked_example
 check_plane
 check_report
 cleanup

@@ -67,9 +67,7 @@ struct Course {
     std::vector<Tableau> tables;
     std::vector<PivotChoice> pivots;
     std::vector<Item> items;
-    int boundTable = -1; // the table at which the first stage reached its bound
     Ending ending = Ending::None;
-    int endingStage = 0;
     int endingRow = -1;    // second stage without a candidate: the pivot row
     int endingColumn = -1; // first stage without a pivot row: the entering column
 

@@ -284,7 +284,6 @@ Feasibility searchFeasiblePoint(Tableau tableau)
         answer.decided = true;
         if (r < 0) {
             answer.feasible = true;
-            answer.point = tableau.point();
             return answer;
         }
         int s = -1;

@@ -26,7 +26,6 @@ struct Feasibility {
     bool decided = false;   // false only if the search ran out of pivots
     bool feasible = false;
     QString row;            // not feasible: the label of the row that shows it
-    std::vector<double> point;
 };
 Feasibility searchFeasiblePoint(Tableau tableau);
 

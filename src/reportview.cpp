@@ -181,11 +181,6 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     window->installEventFilter(this);
 }
 
-QWidget *ReportViews::toolBar() const
-{
-    return bar;
-}
-
 // An action of the report window: a button of the tool bar and an entry of
 // the context menu, its shortcut shown in its tooltip.
 QAction *ReportViews::addAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable)

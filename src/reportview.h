@@ -34,7 +34,6 @@ public:
     ReportViews(QScrollArea *window, QVBoxLayout *page, Course course);
 
     const Course &course() const { return record; }
-    QWidget *toolBar() const;
     // The plane view while it is open.
     QWidget *planeWindow() const { return plane; }
 

@@ -781,10 +781,9 @@ void Widget::recordPivot(int stage, int entering, std::vector<ColumnScore> score
     course.pivots.push_back({stage, r, s, entering, std::move(scores)});
 }
 
-void Widget::recordEnding(Course::Ending ending, int stage)
+void Widget::recordEnding(Course::Ending ending)
 {
     course.ending = ending;
-    course.endingStage = stage;
 }
 
 // A report line of the given kind, about the last table and pivot recorded,
@@ -817,7 +816,6 @@ QVBoxLayout *Widget::step_1()
         if (k < 0) {
             step_1_rez = 1;
             readPoint();
-            course.boundTable = int(course.tables.size()) - 1;
             addLine(vert, Course::Item::Bound);
             addLine(vert, Course::Item::FinalPoint);
             return vert;
@@ -826,7 +824,7 @@ QVBoxLayout *Widget::step_1()
         if (row < 0) {
             step_1_rez = 0;
             course.endingColumn = k;
-            recordEnding(Course::Ending::NoPivotRow, 1);
+            recordEnding(Course::Ending::NoPivotRow);
             addLine(vert, Course::Item::NoSolution);
             return vert;
         }
@@ -836,7 +834,7 @@ QVBoxLayout *Widget::step_1()
         if (col < 0) {
             // Only values that are not finite numbers leave no column to score.
             step_1_rez = 0;
-            recordEnding(Course::Ending::NoColumn, 1);
+            recordEnding(Course::Ending::NoColumn);
             return vert;
         }
         s = col;
@@ -851,7 +849,7 @@ QVBoxLayout *Widget::step_1()
         addTable(vert);
     }
     step_1_rez = 0;
-    recordEnding(Course::Ending::Cycled, 1);
+    recordEnding(Course::Ending::Cycled);
     addLine(vert, Course::Item::Cycled);
     return vert;
 }
@@ -873,14 +871,14 @@ void Widget::step_2(QVBoxLayout *vert)
         if (!hasNegativeEntry(r)) {
             step_2_rez = 0;
             course.endingRow = r;
-            recordEnding(Course::Ending::NoCandidate, 2);
+            recordEnding(Course::Ending::NoCandidate);
             addLine(vert, Course::Item::NoSolution);
             return;
         }
         std::vector<ColumnScore> scores;
         const int col = pivotColumn(true, &scores);
         if (col < 0) {
-            recordEnding(Course::Ending::NoColumn, 2);
+            recordEnding(Course::Ending::NoColumn);
             return;
         }
         s = col;
@@ -892,7 +890,7 @@ void Widget::step_2(QVBoxLayout *vert)
         addLine(vert, Course::Item::Pivot);
         addTable(vert);
     }
-    recordEnding(Course::Ending::Cycled, 2);
+    recordEnding(Course::Ending::Cycled);
     addLine(vert, Course::Item::Cycled);
 }
 
@@ -900,7 +898,7 @@ void Widget::reportOptimum(QVBoxLayout *vert)
 {
     step_2_rez = 1;
     readPoint();
-    recordEnding(Course::Ending::Optimum, 2);
+    recordEnding(Course::Ending::Optimum);
     addLine(vert, Course::Item::OptimumHeading);
     addLine(vert, Course::Item::FinalPoint);
     addLine(vert, Course::Item::Value);

@@ -126,7 +126,7 @@ private:
     void markPivot(QVBoxLayout *vert) const;
     void recordTableau();
     void recordPivot(int stage, int entering, std::vector<ColumnScore> scores);
-    void recordEnding(Course::Ending ending, int stage);
+    void recordEnding(Course::Ending ending);
     void addLine(QVBoxLayout *vert, Course::Item::Kind kind);
     void addTable(QVBoxLayout *vert);
     void reportOptimum(QVBoxLayout *vert);

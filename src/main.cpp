@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainmenu.h"
+#include "problemfile.h"
+#include "reportview.h"
 #include "translation.h"
 #include "widget.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QPushButton>
 #include <QStringList>
 
 #include <cstdio>
@@ -37,11 +42,68 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
     std::_Exit(1);
 }
 
+// The exit statuses of the command line.
+constexpr int kUsageError = 1;
+constexpr int kFileError = 2;
+
+// Whether the arguments ask for something that needs no window: the report
+// on standard output, the help, the version, or a usage error. Those run on
+// the offscreen platform, so that no display is needed; the toolkit's own
+// options (-style, -platform, ...) leave the choice to it. Asked before the
+// application object exists, since the platform is chosen when it starts.
+bool needsNoDisplay(int argc, char *argv[])
+{
+    static const QStringList toolkitOptions = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+        "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount", "display", "geometry",
+        "title", "name", "visual", "ncols", "cmap", "graphicssystem", "nograb", "dograb", "sync",
+        "qmljsdebugger", "testability", "dialogs", "fontengine", "fn", "font", "bg", "background", "fg",
+        "foreground", "btn", "button", "im", "inputstyle", "qdebug"};
+    for (int k = 1; k < argc; ++k) {
+        QString option = QString::fromLocal8Bit(argv[k]);
+        if (!option.startsWith(QLatin1Char('-')))
+            continue;
+        while (option.startsWith(QLatin1Char('-')))
+            option.remove(0, 1);
+        if (!toolkitOptions.contains(option.section(QLatin1Char('='), 0, 0)))
+            return true;
+    }
+    return false;
+}
+
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(message));
+    std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("Widget", "Подробнее: dual-simplex --help")));
+    return kUsageError;
+}
+
+// What "Копировать отчёт" copies for the problem of `file`, in the view
+// asked for, on standard output.
+int printReport(const QString &file, bool fractions, bool explain, bool html)
+{
+    Widget w;
+    QString error;
+    if (!openProblemFile(w, file, &error)) {
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        return kFileError;
+    }
+    ReportViews::fractionsChosen = fractions;
+    ReportViews::explanationsChosen = explain;
+    w.findChild<QPushButton *>(QStringLiteral("pushButton_2"))->click();
+    const ReportCopy report = w.formArea->findChild<ReportViews *>()->shownCopy();
+    const QByteArray text = (html ? report.html : report.text).toUtf8();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     programPath = argv[0];
+    if (needsNoDisplay(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // On a high-density screen the fixed-pixel windows scale as a whole, as
     // Qt 6 does by itself; on a 96-dpi screen nothing changes.
@@ -55,9 +117,42 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(held));
     heldMessages.clear();
     installToolkitTranslation(&a);
+    QCoreApplication::setApplicationName(QStringLiteral("dual-simplex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DUAL_SIMPLEX_VERSION));
+
+    auto tr = [](const char *text) { return QCoreApplication::translate("Widget", text); };
+    QCommandLineParser parser;
+    parser.setApplicationDescription(tr("Двойственный симплекс-метод: решает задачу линейного программирования "
+                                        "и показывает весь ход решения, таблицу за таблицей."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    tr("Вывести отчёт о решении задачи из FILE (как «Копировать отчёт») "
+                                       "и выйти, без окна."));
+    const QCommandLineOption fractions(QStringLiteral("fractions"), tr("В отчёте точные дроби (вид «Дроби»)."));
+    const QCommandLineOption explain(QStringLiteral("explain"), tr("В отчёте пояснения (вид «Пояснения»)."));
+    const QCommandLineOption html(QStringLiteral("html"), tr("Отчёт в HTML, а не простым текстом."));
+    parser.addOptions({report, fractions, explain, html});
+    parser.addPositionalArgument(QStringLiteral("FILE"), tr("Задача в формате LP (файл .lp)."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(a); // a wrong option: the parser's message and status 1
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return usageError(tr("задаётся не больше одного файла"));
+    const bool reporting = parser.isSet(report);
+    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(html)))
+        return usageError(tr("--fractions, --explain и --html задаются только вместе с --report"));
+    if (reporting && files.isEmpty())
+        return usageError(tr("--report: не задан файл задачи"));
+    if (reporting)
+        return printReport(files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(html));
 
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));
+    auto *menu = new MainMenu(w);
     w.show();
+    if (!files.isEmpty())
+        menu->open(files.first());
     return a.exec();
 }

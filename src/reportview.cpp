@@ -324,11 +324,15 @@ void ReportViews::keepPageWidthInView()
 
 // The whole report as shown: in the view's numbers, with the explanations
 // when they are on.
-void ReportViews::copy()
+ReportCopy ReportViews::shownCopy() const
 {
     const CourseView numbers = view();
-    const ReportCopy report =
-        copyOfReport(numbers, explanationLabels.empty() ? std::vector<Explanation>() : explainCourse(numbers));
+    return copyOfReport(numbers, explanationLabels.empty() ? std::vector<Explanation>() : explainCourse(numbers));
+}
+
+void ReportViews::copy()
+{
+    const ReportCopy report = shownCopy();
     auto *data = new QMimeData;
     data->setText(report.text);
     data->setHtml(report.html);

@@ -34,6 +34,8 @@ public:
     ReportViews(QScrollArea *window, QVBoxLayout *page, Course course);
 
     const Course &course() const { return record; }
+    // The whole report as shown, as "Копировать отчёт" copies it.
+    ReportCopy shownCopy() const;
     // The plane view while it is open.
     QWidget *planeWindow() const { return plane; }
 

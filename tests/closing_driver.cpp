@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded into the real program with LD_PRELOAD by tst_closing. Once the event
 // loop runs it plays a user: solve the first worked example, try to close the
-// report window both ways, close the main window, then press the report's
-// "Ok". Every step prints one line; the program must then exit by itself.
+// report window both ways, close the main window (answering "Не сохранять"
+// to the question about the typed problem), then press the report's "Ok".
+// Every step prints one line; the program must then exit by itself.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QTimer>
 #include <QWindow>
@@ -38,6 +40,20 @@ QAbstractButton *button(QWidget *in, const QString &text)
     return nullptr;
 }
 
+// Answers the question about unsaved typing, once it is shown.
+void leaveTypingUnsaved()
+{
+    QTimer::singleShot(10, [] {
+        auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!question) {
+            leaveTypingUnsaved();
+            return;
+        }
+        say("asked to save the typed problem", question->text().contains(QStringLiteral("не сохранена")));
+        button(question, QStringLiteral("Не сохранять"))->click();
+    });
+}
+
 void play()
 {
     QWidget *main = topLevel("Widget");
@@ -59,6 +75,7 @@ void play()
     QCloseEvent request;
     QCoreApplication::sendEvent(report->windowHandle(), &request);
     say("window-system close refused", !request.isAccepted() && report->isVisible());
+    leaveTypingUnsaved();
     main->close();
     say("main window closed", !main->isVisible());
     QTimer::singleShot(300, [report] {

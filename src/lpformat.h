@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Problems as files in the LP format, the text format of linear programs that
+// GLPK (glpsol --lp) and other solvers read. A file is read into the texts
+// of the input form and the form's texts are written as a file; plain
+// functions, with no window.
+#ifndef LPFORMAT_H
+#define LPFORMAT_H
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the input form holds: its size, max or min, and every field's text.
+struct ProblemTexts {
+    bool maximise = true;
+    int n = 0, m = 0;
+    QStringList objective;   // n texts
+    QStringList constraints; // m rows of n texts, row by row
+    QStringList rightHands;  // m texts
+
+    bool operator==(const ProblemTexts &other) const
+    {
+        return maximise == other.maximise && n == other.n && m == other.m && objective == other.objective
+               && constraints == other.constraints && rightHands == other.rightHands;
+    }
+    bool operator!=(const ProblemTexts &other) const { return !(*this == other); }
+};
+
+// Why a file was refused: the line it names (from 1; 0 for the whole file)
+// and what is wrong there, in words for the user.
+struct LpError {
+    int line = 0;
+    QString message;
+};
+
+// Files larger than this are refused before they are read.
+constexpr qint64 kLargestProblemFile = 1024 * 1024;
+
+// The problem of an LP file, as the form's texts: variables x0, x1, ... in
+// the order of their first appearance; every constraint as one or more "<="
+// rows (">=" multiplied by -1, "=" as both, upper and positive lower bounds
+// as rows of their own after the file's rows). Nothing, and the reason in
+// *error, for a file that is no such problem.
+std::optional<ProblemTexts> readLpProblem(const QByteArray &file, LpError *error);
+
+// The form as an LP file: the values the form counts in the problem itself,
+// every field's text as typed in comment lines that readLpProblem prefers
+// while they agree with the problem.
+QByteArray writeLpProblem(const ProblemTexts &problem);
+
+// The value an LP file holds for a field's text: what the form counts it as,
+// and 0 where that is no finite number, which the format cannot hold.
+double lpValue(const QString &text);
+
+#endif // LPFORMAT_H

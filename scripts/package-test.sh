@@ -8,7 +8,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/setup.sh"
-ensure_packages lintian appstream desktop-file-utils
+ensure_packages lintian appstream desktop-file-utils shared-mime-info
 
 fail() { echo "package test: $*" >&2; exit 1; }
 
@@ -22,6 +22,7 @@ files=(./usr/bin/dual-simplex
        ./usr/share/applications/dual-simplex.desktop
        ./usr/share/icons/hicolor/scalable/apps/dual-simplex.svg
        ./usr/share/metainfo/org.example.dual_simplex.metainfo.xml
+       ./usr/share/mime/packages/dual-simplex.xml
        ./usr/share/man/man1/dual-simplex.1.gz
        ./usr/share/doc/dual-simplex/copyright
        ./usr/share/doc/dual-simplex/changelog.gz)
@@ -37,6 +38,13 @@ lintian --pedantic --info --fail-on error,warning "$deb" 2> >(grep -v 'root priv
 appstreamcli validate --no-net --pedantic "$root/packaging/org.example.dual_simplex.metainfo.xml" \
     || fail "the AppStream metadata does not validate"
 desktop-file-validate "$root/packaging/dual-simplex.desktop" || fail "the menu entry does not validate"
+# The file type: valid shared-mime-info XML, and a .lp file is of that type.
+mime=$(mktemp -d)
+mkdir -p "$mime/packages"
+cp "$root/packaging/dual-simplex-mime.xml" "$mime/packages/dual-simplex.xml"
+update-mime-database "$mime" >/dev/null 2>&1 || fail "the file type does not validate"
+grep -q 'text/x-lp' "$mime/globs2" || fail "the file type's pattern is not registered"
+rm -rf "$mime"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "package test: built and checked $deb; installing it needs root, skipped"
@@ -62,6 +70,8 @@ sleep 2
 kill -0 "$pid" 2>/dev/null || fail "the installed program did not keep running"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+/usr/bin/dual-simplex --report "$root/src/examples/01-worked-max.lp" | grep -q '^значение функции 2.8$' \
+    || fail "the installed program does not print a report"
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq dual-simplex >/dev/null
 trap - EXIT

@@ -72,10 +72,6 @@ struct Course {
     int endingColumn = -1; // first stage without a pivot row: the entering column
 
     bool allFinite() const;
-    // The index of the first table that repeats an earlier one (its labels
-    // and every cell as the report prints them) and of that earlier table;
-    // {-1, -1} when no table repeats.
-    std::pair<int, int> firstRepetition() const;
 };
 
 #endif // COURSE_H

@@ -2,28 +2,23 @@
 #include "exact.h"
 
 #include "fieldtext.h"
-#include "reporttext.h"
-
-#include <QCoreApplication>
 
 #include <cmath>
-#include <functional>
 
 namespace {
 
-using reporttext::tr;
+// The method's tolerance, exactly: 1/1000000.
+const mpq_class kExactTolerance(1, 1000000);
 
-// The fields of the form in the order the course keeps them, each read
-// exactly into `values`; false, with the field named in *why, for the first
-// one whose value is not a finite number.
-bool readExactly(const QStringList &texts, std::vector<mpq_class> &values, const std::function<QString(int)> &name,
-                 QString *why)
+// The fields in the order the course keeps them, each read exactly into
+// `values`; false, with the field's place in *why (counted from `first`),
+// for the first one whose value is not a finite number.
+bool readExactly(const QStringList &texts, std::vector<mpq_class> &values, int first, ReplayFailure *why)
 {
     for (int k = 0; k < texts.size(); ++k) {
         const std::optional<mpq_class> value = exactFieldValue(texts[k]);
         if (!value) {
-            *why = tr("Точного вида нет: значение поля «%1» («%2») не является конечным числом")
-                       .arg(name(k), texts[k].trimmed().left(40));
+            *why = {ReplayFailure::NotFinite, first + k, -1};
             return false;
         }
         values.push_back(*value);
@@ -33,16 +28,13 @@ bool readExactly(const QStringList &texts, std::vector<mpq_class> &values, const
 
 } // namespace
 
-std::optional<ExactCourse> replayExactly(const Course &course, QString *why)
+std::optional<ExactCourse> replayExactly(const Course &course, ReplayFailure *why)
 {
     const int n = course.n, m = course.m;
     ExactCourse exact;
-    auto coefficient = [](const QString &owner, int j) { return tr("%1: коэффициент при x%2").arg(owner).arg(j); };
-    auto constraint = [](int i) { return tr("Ограничение %1").arg(i); };
-    if (!readExactly(course.objectiveTexts, exact.c, [&](int j) { return coefficient(QStringLiteral("F"), j); }, why)
-        || !readExactly(course.constraintTexts, exact.a, [&](int k) { return coefficient(constraint(k / n), k % n); }, why)
-        || !readExactly(course.rightHandTexts, exact.b, [&](int i) { return tr("%1: правая часть").arg(constraint(i)); },
-                        why))
+    if (!readExactly(course.objectiveTexts, exact.c, 0, why)
+        || !readExactly(course.constraintTexts, exact.a, n, why)
+        || !readExactly(course.rightHandTexts, exact.b, n + n * m, why))
         return std::nullopt;
 
     // The starting table: constraint rows as typed, the objective row with
@@ -60,13 +52,69 @@ std::optional<ExactCourse> replayExactly(const Course &course, QString *why)
     for (size_t k = 0; k < course.pivots.size() && exact.tables.size() < course.tables.size(); ++k) {
         const PivotChoice &pivot = course.pivots[k];
         if (cells[pivot.row * (n + 1) + pivot.column] == 0) {
-            *why = tr("Точного вида нет: в точной арифметике ведущий элемент таблицы %1 равен 0").arg(k);
+            *why = {ReplayFailure::ZeroPivot, -1, int(k)};
             return std::nullopt;
         }
         pivotCells(cells.data(), m + 1, n + 1, pivot.row, pivot.column);
         exact.tables.push_back(cells);
     }
     return exact;
+}
+
+std::optional<mpq_class> exactScore(const Course &course, const ExactCourse &exact, int p, int j)
+{
+    const PivotChoice &pivot = course.pivots[p];
+    switch (pivot.scores[j].kind) {
+    case ColumnScore::Zero:
+        return mpq_class(0);
+    case ColumnScore::Ratio: {
+        const mpq_class &entry = exact.at(course, p, pivot.row, j);
+        if (entry == 0)
+            return std::nullopt;
+        return mpq_class(exact.at(course, p, course.m, j) / entry);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ExactTie> rowTie(const Course &course, const ExactCourse &exact, int p)
+{
+    const PivotChoice &pivot = course.pivots[p];
+    if (pivot.stage != 2)
+        return std::nullopt;
+    const int n = course.n;
+    const mpq_class &taken = exact.at(course, p, pivot.row, n);
+    int ruled = -1;
+    for (int i = 0; i < course.m; ++i) {
+        const mpq_class &b = exact.at(course, p, i, n);
+        if (b < -kExactTolerance && (ruled < 0 || b < exact.at(course, p, ruled, n)))
+            ruled = i;
+    }
+    if (ruled < 0 || ruled == pivot.row || exact.at(course, p, ruled, n) != taken)
+        return std::nullopt;
+    return ExactTie{pivot.row, ruled, taken};
+}
+
+std::optional<ExactTie> columnTie(const Course &course, const ExactCourse &exact, int p)
+{
+    const PivotChoice &pivot = course.pivots[p];
+    const bool max = course.maximise;
+    int ruled = -1;
+    mpq_class best;
+    for (int j = 0; j < course.n; ++j) {
+        const std::optional<mpq_class> score = exactScore(course, exact, p, j);
+        if (!score || (max ? *score >= kExactTolerance : *score <= -kExactTolerance))
+            continue;
+        if (ruled < 0 || (max ? *score > best : *score < best)) {
+            ruled = j;
+            best = *score;
+        }
+    }
+    const std::optional<mpq_class> taken = exactScore(course, exact, p, pivot.column);
+    if (ruled < 0 || ruled == pivot.column || !taken || *taken != best)
+        return std::nullopt;
+    return ExactTie{pivot.column, ruled, best};
 }
 
 QString fractionText(const mpq_class &q)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explain.h"
 
+#include "exact.h"
+
 #include <QCoreApplication>
+#include <QHash>
 
 namespace {
 
@@ -68,6 +71,39 @@ bool tiedColumn(const PivotChoice &pivot)
     return false;
 }
 
+// Where the exact replay shows that the row taken ties with the upper one
+// that the rule takes in exact arithmetic, and only rounding decided: a line
+// that says so, in either view; otherwise nothing.
+QString rowTieLine(const CourseView &view, int p)
+{
+    const ExactCourse *exact = view.exactReplay();
+    const std::optional<ExactTie> tie = exact ? rowTie(view.course(), *exact, p) : std::nullopt;
+    if (!tie)
+        return QString();
+    const QStringList &rows = view.course().tables[p].rows;
+    return tr("в дробях строки %1 и %2 равны (%3); в десятичных числах из-за округления меньше %2, поэтому "
+              "ведущая она")
+        .arg(rows[tie->ruled], rows[tie->taken], fractionText(tie->value));
+}
+
+// The same of the column taken and the left one of equal scores.
+QString columnTieLine(const CourseView &view, int p)
+{
+    const ExactCourse *exact = view.exactReplay();
+    const std::optional<ExactTie> tie = exact ? columnTie(view.course(), *exact, p) : std::nullopt;
+    if (!tie)
+        return QString();
+    const Course &course = view.course();
+    const QStringList &columns = course.tables[p].columns;
+    const bool firstStage = course.pivots[p].stage == 1;
+    return (firstStage ? tr("в дробях оценки столбцов %1 и %2 равны (%3); в десятичных числах из-за округления "
+                            "%4 оценка столбца %2, поэтому ведущий он")
+                       : tr("в дробях отношения столбцов %1 и %2 равны (%3); в десятичных числах из-за "
+                            "округления %4 отношение столбца %2, поэтому ведущий он"))
+        .arg(columns[tie->ruled], columns[tie->taken], fractionText(tie->value),
+             course.maximise ? tr("больше") : tr("меньше"));
+}
+
 QString chosenColumn(const CourseView &view, int p, const QString &rule)
 {
     const PivotChoice &pivot = view.course().pivots[p];
@@ -75,7 +111,9 @@ QString chosenColumn(const CourseView &view, int p, const QString &rule)
                    + tr(" в столбце %1: он ведущий").arg(view.course().tables[p].columns[pivot.column]);
     if (tiedColumn(pivot))
         line += tr(" (из равных остаётся левый)");
-    return line + QLatin1Char('.');
+    line += QLatin1Char('.');
+    const QString tie = columnTieLine(view, p);
+    return tie.isEmpty() ? line : line + QLatin1Char('\n') + tie;
 }
 
 QString firstStagePivot(const CourseView &view, int p)
@@ -114,6 +152,8 @@ QString secondStagePivot(const CourseView &view, int p)
     if (tied)
         row += tr(" (из равных остаётся верхняя)");
     lines << row + QLatin1Char('.');
+    if (const QString tie = rowTieLine(view, p); !tie.isEmpty())
+        lines << tie;
     lines << tr("Отношения элемента строки Z к отрицательному элементу строки %1:").arg(table.rows[pivot.row]);
     for (int j = 0; j < course.n; ++j)
         lines << scoreLine(view, p, j);
@@ -206,9 +246,29 @@ QString noPivotRow(const CourseView &view, int t, int column)
                       .arg(answer.row);
 }
 
+// The index of the first table that repeats an earlier one (its labels and
+// every cell as the report prints them) and of that earlier table; {-1, -1}
+// when no table repeats.
+std::pair<int, int> firstRepetition(const Course &course)
+{
+    QHash<QString, int> seen;
+    for (int t = 0; t < int(course.tables.size()); ++t) {
+        const Tableau &table = course.tables[t];
+        QStringList key = table.columns + table.rows;
+        for (double v : table.cells)
+            key << reporttext::decimal(v);
+        const QString text = key.join(QLatin1Char(' '));
+        const auto earlier = seen.constFind(text);
+        if (earlier != seen.constEnd())
+            return {t, *earlier};
+        seen.insert(text, t);
+    }
+    return {-1, -1};
+}
+
 QString cycled(const Course &course)
 {
-    const std::pair<int, int> repeat = course.firstRepetition();
+    const std::pair<int, int> repeat = firstRepetition(course);
     if (repeat.first >= 0)
         return tr("Почему «зациклился»: таблица %1 повторяет таблицу %2 (те же метки и те же числа), "
                   "так что дальше метод повторял бы те же замены без конца; после %3 замен он остановлен.")

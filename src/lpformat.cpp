@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lpformat.h"
 
+#include "basictext.h"
 #include "fieldtext.h"
 
 #include <QCoreApplication>
@@ -13,10 +14,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Widget", text);
-}
+using basictext::tr;
 
 // The sizes of problem the program solves.
 constexpr int kFewestVariables = 2;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainmenu.h"
 
+#include "basictext.h"
 #include "problemfile.h"
 #include "widget.h"
 
@@ -24,10 +25,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Widget", text);
-}
+using basictext::tr;
 
 // How many recent problems the menu offers, and where they are kept.
 constexpr int kRecentFiles = 8;

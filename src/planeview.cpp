@@ -494,9 +494,9 @@ private:
 
 // What the picture says in words: the verdict as the report states it, the
 // region, the constraints without a line, the scales, and a legend.
-QString captionOf(const Course &course, const QRectF &frame)
+QString captionOf(const CourseView &view, const QRectF &frame)
 {
-    const CourseView view(course);
+    const Course &course = view.course();
     QStringList lines;
     switch (course.ending) {
     case Course::Ending::Optimum: {
@@ -548,15 +548,16 @@ QString captionOf(const Course &course, const QRectF &frame)
 
 } // namespace
 
-QWidget *openPlaneView(const Course &course, QWidget *report)
+QWidget *openPlaneView(const CourseView &view, QWidget *report)
 {
+    const Course &course = view.course();
     auto *window = new QWidget(report, Qt::Dialog | Qt::WindowMaximizeButtonHint);
     window->setObjectName(QStringLiteral("planeView"));
     window->setWindowTitle(tr("На плоскости"));
     window->setWindowIcon(report->windowIcon());
     auto *layout = new QVBoxLayout(window);
     auto *picture = new PlanePicture(course, window);
-    auto *caption = new QLabel(captionOf(course, viewFrame(pathOf(course), halfPlanesOf(course))), window);
+    auto *caption = new QLabel(window);
     caption->setObjectName(QStringLiteral("planeCaption"));
     caption->setWordWrap(true);
     layout->addWidget(picture, 1);
@@ -573,7 +574,15 @@ QWidget *openPlaneView(const Course &course, QWidget *report)
     });
     addAction(tr("Закрыть"), {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}, [window] { window->close(); });
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    setPlaneCaption(window, view);
     return window;
+}
+
+void setPlaneCaption(QWidget *planeView, const CourseView &view)
+{
+    const Course &course = view.course();
+    planeView->findChild<QLabel *>(QStringLiteral("planeCaption"))
+        ->setText(captionOf(view, viewFrame(pathOf(course), halfPlanesOf(course))));
 }
 
 QPoint planePointInWindow(const QWidget *planeView, const QPointF &p)

@@ -9,6 +9,7 @@
 #define PLANEVIEW_H
 
 #include "course.h"
+#include "reporttext.h"
 
 #include <QList>
 #include <QPointF>
@@ -27,7 +28,9 @@ struct HalfPlane {
 std::vector<HalfPlane> halfPlanesOf(const Course &course);
 
 // Whether a point satisfies every constraint and x0, x1 >= 0, allowing for
-// the six digits a report shows.
+// the six digits a report shows: a tolerance relative to each constraint's
+// terms, where the method tests free terms absolutely (see
+// isNegativeFreeTerm in tableau.h for why the two differ).
 bool isFeasible(const QPointF &p, const std::vector<HalfPlane> &constraints);
 
 // The feasible region inside a rectangle: the rectangle clipped by x0 >= 0,
@@ -63,9 +66,11 @@ bool oneScale(const QRectF &frame);
 double tickStep(double range, int count);
 std::vector<double> ticksOf(double from, double to, double step);
 
-// The window "На плоскости" for the course, owned by the report window and
-// transient for it.
-QWidget *openPlaneView(const Course &course, QWidget *report);
+// The window "На плоскости" for the view's course, owned by the report
+// window and transient for it. Its caption states the verdict in the view's
+// numbers, and follows the view when it changes.
+QWidget *openPlaneView(const CourseView &view, QWidget *report);
+void setPlaneCaption(QWidget *planeView, const CourseView &view);
 
 // Where a point of the plane is drawn in that window, in its coordinates.
 QPoint planePointInWindow(const QWidget *planeView, const QPointF &p);

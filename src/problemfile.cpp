@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "problemfile.h"
 
+#include "basictext.h"
 #include "widget.h"
 
 #include <QComboBox>
@@ -13,10 +14,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Widget", text);
-}
+using basictext::tr;
 
 template <typename T>
 T *control(Widget &w, const char *name)

@@ -24,16 +24,6 @@ QString coordinateList(const QStringList &coordinates)
 
 namespace reporttext {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Widget", text);
-}
-
-QString decimal(double v)
-{
-    return QString::number(v, 'g', 6);
-}
-
 QString taskLine(bool maximise)
 {
     return maximise ? tr("Задача на максимум. Ищем верхнюю оценку целевой функции")
@@ -86,11 +76,36 @@ QString cycledLine()
     return tr("зациклился");
 }
 
+QString replayFailure(const Course &course, const ReplayFailure &why)
+{
+    if (why.kind == ReplayFailure::ZeroPivot)
+        return tr("Точного вида нет: в точной арифметике ведущий элемент таблицы %1 равен 0").arg(why.table);
+    const int n = course.n, m = course.m, k = why.field;
+    auto coefficient = [](const QString &owner, int j) { return tr("%1: коэффициент при x%2").arg(owner).arg(j); };
+    auto constraint = [](int i) { return tr("Ограничение %1").arg(i); };
+    QString name, text;
+    if (k < n) {
+        name = coefficient(QStringLiteral("F"), k);
+        text = course.objectiveTexts.value(k);
+    } else if (k < n + n * m) {
+        name = coefficient(constraint((k - n) / n), (k - n) % n);
+        text = course.constraintTexts.value(k - n);
+    } else {
+        name = tr("%1: правая часть").arg(constraint(k - n - n * m));
+        text = course.rightHandTexts.value(k - n - n * m);
+    }
+    return tr("Точного вида нет: значение поля «%1» («%2») не является конечным числом")
+        .arg(name, text.trimmed().left(40));
+}
+
 } // namespace reporttext
 
 using reporttext::decimal;
 
-CourseView::CourseView(const Course &course, const ExactCourse *exact) : record(course), exact(exact) {}
+CourseView::CourseView(const Course &course, const ExactCourse *exact, const ExactCourse *replay)
+    : record(course), exact(exact), replay(exact ? exact : replay)
+{
+}
 
 QString CourseView::number(int t, int i, int j) const
 {
@@ -147,8 +162,8 @@ QString CourseView::score(int p, int j) const
     const ColumnScore &score = pivot.scores[j];
     if (!exact || score.kind != ColumnScore::Ratio)
         return decimal(score.value);
-    const int m = record.m;
-    return fractionText(mpq_class(exact->at(record, p, m, j) / exact->at(record, p, pivot.row, j)));
+    const std::optional<mpq_class> value = exactScore(record, *exact, p, j);
+    return value ? fractionText(*value) : tr("нет (в дробях элемент равен 0)");
 }
 
 QString CourseView::dualEstimate(int t, int i) const

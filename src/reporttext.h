@@ -6,6 +6,7 @@
 #ifndef REPORTTEXT_H
 #define REPORTTEXT_H
 
+#include "basictext.h"
 #include "course.h"
 
 #include <QString>
@@ -14,15 +15,12 @@
 #include <vector>
 
 struct ExactCourse;
+struct ReplayFailure;
 
 namespace reporttext {
 
-// A fixed text of the program, looked up in the main window's translation
-// context as all its texts are.
-QString tr(const char *text);
-
-// Real values in report lines and table cells: six significant digits.
-QString decimal(double v);
+using basictext::decimal;
+using basictext::tr;
 
 QString taskLine(bool maximise);
 QString pointLine(const QStringList &coordinates);
@@ -35,17 +33,27 @@ QString valueLine(const QString &value);
 QString noSolutionLine();
 QString cycledLine();
 
+// Why the exact view is unavailable: the field whose value is no finite
+// number, named as the form names it, or the table whose pivot element is
+// exactly 0.
+QString replayFailure(const Course &course, const ReplayFailure &why);
+
 } // namespace reporttext
 
 // The numbers of a course as one view shows them: the decimals the method
-// computed, or, given the course replayed exactly, exact fractions.
+// computed, or, given the course replayed exactly, exact fractions. The
+// exact replay, where there is one, is at hand in either view for what is
+// checked in exact arithmetic whatever the numbers shown (the choices that
+// rounding decided).
 class CourseView
 {
 public:
-    explicit CourseView(const Course &course, const ExactCourse *exact = nullptr);
+    explicit CourseView(const Course &course, const ExactCourse *exact = nullptr,
+                        const ExactCourse *replay = nullptr);
 
     const Course &course() const { return record; }
     bool isExact() const { return exact; }
+    const ExactCourse *exactReplay() const { return replay; }
 
     // Cell (i, j) of table t, whole, as report lines write it.
     QString number(int t, int i, int j) const;
@@ -59,7 +67,8 @@ public:
     QString objective(int j) const;
     QString constraint(int i, int j) const;
     QString rightHand(int i) const;
-    // The score of column j at pivot p, as its choice computed it.
+    // The score of column j at pivot p, as its choice computed it; in
+    // fractions, where the exact pivot-row entry is 0, that there is none.
     QString score(int p, int j) const;
     // The dual estimate of constraint i read from table t, and the sum of
     // every right-hand side times its estimate.
@@ -71,6 +80,7 @@ public:
 private:
     const Course &record;
     const ExactCourse *exact;
+    const ExactCourse *replay;
 };
 
 // In a table cell, exact fractions longer than this many characters are shortened.

@@ -138,10 +138,10 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
         items.push_back(page->itemAt(k)->widget());
 
     bar = new ActionBar(window);
-    actionCopy = addAction("actionCopy", reporttext::tr("Копировать отчёт"), QKeySequence::Copy, false);
-    actionPlane = addAction("actionPlane", reporttext::tr("На плоскости"), QKeySequence(Qt::CTRL | Qt::Key_G), false);
-    actionFractions = addAction("actionFractions", reporttext::tr("Дроби"), QKeySequence(Qt::CTRL | Qt::Key_D), true);
-    actionExplain = addAction("actionExplain", reporttext::tr("Пояснения"), QKeySequence(Qt::CTRL | Qt::Key_E), true);
+    actionCopy = addViewAction("actionCopy", reporttext::tr("Копировать отчёт"), QKeySequence::Copy, false);
+    actionPlane = addViewAction("actionPlane", reporttext::tr("На плоскости"), QKeySequence(Qt::CTRL | Qt::Key_G), false);
+    actionFractions = addViewAction("actionFractions", reporttext::tr("Дроби"), QKeySequence(Qt::CTRL | Qt::Key_D), true);
+    actionExplain = addViewAction("actionExplain", reporttext::tr("Пояснения"), QKeySequence(Qt::CTRL | Qt::Key_E), true);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
@@ -160,9 +160,9 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     else if (!record.allFinite())
         setUnavailable(actionPlane, reporttext::tr("Картинки нет: не все значения полей — конечные числа"));
     if (!record.allFinite()) {
-        QString why;
+        ReplayFailure why;
         ::replayExactly(record, &why);
-        setUnavailable(actionFractions, why);
+        setUnavailable(actionFractions, reporttext::replayFailure(record, why));
     }
     if (fractionsChosen && actionFractions->isEnabled()) {
         const QSignalBlocker quiet(actionFractions);
@@ -183,7 +183,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
 
 // An action of the report window: a button of the tool bar and an entry of
 // the context menu, its shortcut shown in its tooltip.
-QAction *ReportViews::addAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable)
+QAction *ReportViews::addViewAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable)
 {
     auto *action = new QAction(text, window);
     action->setObjectName(QLatin1String(name));
@@ -225,25 +225,27 @@ bool ReportViews::replayExactly()
 {
     if (exact)
         return true;
-    QString why;
+    ReplayFailure why;
     exact = ::replayExactly(record, &why);
     if (!exact) {
         const QSignalBlocker quiet(actionFractions);
         actionFractions->setChecked(false);
-        setUnavailable(actionFractions, why);
+        setUnavailable(actionFractions, reporttext::replayFailure(record, why));
     }
     return bool(exact);
 }
 
 CourseView ReportViews::view() const
 {
-    return CourseView(record, fractionsShown ? &*exact : nullptr);
+    return CourseView(record, fractionsShown ? &*exact : nullptr, exact ? &*exact : nullptr);
 }
 
 void ReportViews::showFractions(bool on)
 {
     fractionsShown = on && replayExactly();
     rewriteTexts();
+    if (plane)
+        setPlaneCaption(plane, view());
 }
 
 // Every number of the page as the view shows it; only texts change.
@@ -281,6 +283,10 @@ void ReportViews::showExplanations(bool on)
     explanationLabels.clear();
     if (!on)
         return;
+    // The explanations say where rounding decided a choice, which only the
+    // exact replay shows; without one they say what the decimals show.
+    if (record.allFinite())
+        replayExactly();
     QWidget *ok = page->itemAt(page->count() - 1)->widget();
     // They wrap at the width of the page's widest item, so that the page
     // does not grow wider for them.
@@ -344,7 +350,7 @@ void ReportViews::copy()
 void ReportViews::openPlane()
 {
     if (!plane) {
-        plane = openPlaneView(record, window);
+        plane = openPlaneView(view(), window);
         plane->winId();
         QMargins frame = plane->windowHandle()->frameMargins();
         if (frame.isNull())

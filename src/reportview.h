@@ -47,7 +47,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *addAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable);
+    QAction *addViewAction(const char *name, const QString &text, const QKeySequence &shortcut, bool checkable);
     void placeToolBar();
     void setUnavailable(QAction *action, const QString &why);
     bool replayExactly();

@@ -43,6 +43,18 @@ inline bool isPositiveEntry(double a)
 }
 
 // A free term that makes a row a candidate of the second stage.
+//
+// "The point is feasible" has one rule for the method: no free term of a
+// constraint row is negative beyond the tolerance (this test). The second
+// stage ends on it, and the explanations that reason about a table (the
+// bound's "the point still breaks constraints", the search for a feasible
+// point behind "нет решений") use the same test on the same table, so that
+// they never contradict the course. The plane view alone judges a point by
+// its coordinates instead (isFeasible in planeview.h: each constraint within
+// a share of its terms' size): it checks points read from tables against
+// the constraints as typed, where the values carry the rounding of a whole
+// course, and an absolute tolerance would call the optimum of a problem with
+// large coefficients infeasible.
 inline bool isNegativeFreeTerm(double b)
 {
     return b < -kTolerance;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole solves through the real window: the report, item by item, for the
 // worked examples and the ways each stage ends.
+#include "explain.h"
 #include "planeview.h"
 #include "reportdriver.h"
 #include "reportview.h"
@@ -94,6 +95,7 @@ private slots:
     void solveReadsTheFormShown();
     void fieldTexts();
     void exactView();
+    void explanationsAgreeWithTheExactView();
     void planeView();
 };
 
@@ -920,7 +922,9 @@ void ReportTest::fieldTexts()
         {"-10000", "-10000", None, "-10000"},  {"20000", "20000", OutOfRange, "20000"},
         {"1e5", "100000", OutOfRange, "100000"}, {"0.0000001", "1e-07", OutOfRange, "1/10000000"},
         {"-0.000001", "-1e-06", OutOfRange, "-1/1000000"}, {"0.0000011", "1.1e-06", None, "11/10000000"},
-        {"inf", "inf", OutOfRange, nullptr},
+        {"inf", "inf", OutOfRange, nullptr},   {" 0.1 ", "0.1", None, "1/10"},
+        // A fraction of 12 characters shows whole in its cell, one of 13 shortened.
+        {"1234.567", "1234.57", None, "1234567/1000"}, {"-1234.567", "-1234.57", None, "-1234567/1000"},
     };
     Widget w;
     buildForm(w, 2, 1);
@@ -940,6 +944,7 @@ void ReportTest::fieldTexts()
             fractions->trigger();
             const QLabel *cell = cellLabel(first, 0, 0);
             QCOMPARE(cell->toolTip().isEmpty() ? cell->text() : cell->toolTip(), QLatin1String(c.exact));
+            QCOMPARE(cell->text().endsWith(QChar(0x2026)), int(qstrlen(c.exact)) > kLongestCellFraction);
             fractions->trigger();
         } else {
             QVERIFY(fractions->toolTip().contains(QStringLiteral("«Ограничение 0: коэффициент при x0»")));
@@ -960,6 +965,12 @@ void ReportTest::fieldTexts()
     // Three marks that tell each other apart.
     QVERIFY(colours[NotANumber] != plainText && colours[OutOfRange] != plainText
             && colours[OutOfRange] != colours[NotANumber]);
+    // The reason names the field off the diagonal too.
+    w.list_A[0]->setText(QStringLiteral("1"));
+    w.list_A[1]->setText(QStringLiteral("1e400"));
+    click(w, "pushButton_2");
+    QVERIFY(reportAction(w, "actionFractions")->toolTip().contains(QStringLiteral("«Ограничение 0: коэффициент при x1»")));
+    closeReport(w);
 }
 
 // Exact fractions: a value the decimals round shows exactly; a fraction too
@@ -1009,6 +1020,105 @@ void ReportTest::exactView()
     QVERIFY(reportAction(w, "actionFractions")->toolTip().contains(QStringLiteral("«F: коэффициент при x0» («1e400») не является конечным числом")));
     QVERIFY(!reportAction(w, "actionPlane")->isEnabled()); // nor a picture
     QVERIFY(reportAction(w, "actionPlane")->toolTip().contains(QStringLiteral("не все значения полей — конечные числа")));
+    closeReport(w);
+}
+
+// The explanations never contradict what the fractions show: where only
+// rounding decided between rows or columns equal in exact arithmetic, they
+// say so in both views; an exact division by 0 says that the value does not
+// exist; the infeasible row is the one the smallest-number search reaches; a
+// band entry's column is named as no candidate; and the plane view's caption
+// follows "Дроби".
+void ReportTest::explanationsAgreeWithTheExactView()
+{
+    auto typeAndSolve = [](Widget &w, int n, const QStringList &objective, const QStringList &rows) {
+        buildForm(w, n, rows.size());
+        for (int j = 0; j < n; ++j)
+            w.list_Z[j]->setText(objective[j]);
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList row = rows[i].split(' ');
+            for (int j = 0; j < n; ++j)
+                w.list_A[i * n + j]->setText(row[j]);
+            w.list_L[i]->setText(row[n]);
+        }
+        click(w, "pushButton_2");
+    };
+    const struct {
+        int n;
+        QStringList objective, rows;
+        const char *line;
+    } ties[] = {
+        {2, {"-1", "4/3"}, {"-2 -5/7 -5/7", "-1/3 2/3 -5/3", "-1/3 6 4/3"},
+         "в дробях строки Y0 и X1 равны (-5/2); в десятичных числах из-за округления меньше X1, поэтому ведущая она"},
+        {3, {"-1", "1/3", "3"}, {"-1/3 1/7 1 -2/3", "-1/3 2 1 -2"},
+         "в дробях оценки столбцов -X0 и -X2 равны (-2/21); в десятичных числах из-за округления больше оценка "
+         "столбца -X2, поэтому ведущий он"},
+    };
+    Widget w;
+    for (const auto &tie : ties) {
+        typeAndSolve(w, tie.n, tie.objective, tie.rows);
+        reportAction(w, "actionExplain")->trigger();
+        for (int view = 0; view < 2; ++view) {
+            const QStringList lines = explanationTexts(w).join('\n').split('\n');
+            QCOMPARE(lines.filter(QStringLiteral("в дробях")), QStringList{QString::fromUtf8(tie.line)});
+            reportAction(w, "actionFractions")->trigger();
+        }
+        reportAction(w, "actionExplain")->trigger();
+        closeReport(w);
+    }
+
+    // A pivot-row entry of at least 0.000001 in doubles that is exactly 0:
+    // its column's exact ratio does not exist, and nothing divides by it.
+    Course course;
+    course.n = 2;
+    course.m = 1;
+    course.objectiveTexts = QStringList{"1", "1"};
+    course.constraintTexts = QStringList{"0", "1"};
+    course.rightHandTexts = QStringList{"4"};
+    course.c = {1, 1};
+    course.a = {0.5, 1};
+    course.b = {4};
+    course.tables.push_back({2, 1, {"-X0", "-X1", "L"}, {"Y0", "Z"}, {0.5, 1, 4, -1, -1, 0}});
+    course.pivots.push_back({1, 0, 1, 0, {{ColumnScore::Ratio, -2}, {ColumnScore::Ratio, -1}}});
+    course.items = {{Course::Item::Task, 0, -1}, {Course::Item::Table, 0, -1}, {Course::Item::Pivot, 0, 0}};
+    ReplayFailure failure;
+    const std::optional<ExactCourse> exact = replayExactly(course, &failure);
+    QVERIFY(exact);
+    QVERIFY(!exactScore(course, *exact, 0, 0) && !columnTie(course, *exact, 0));
+    const CourseView fractions(course, &*exact);
+    QCOMPARE(fractions.score(0, 0), QStringLiteral("нет (в дробях элемент равен 0)"));
+    QVERIFY(explainCourse(fractions).front().text.contains(QStringLiteral("-X0: -1 / 0 = нет (в дробях элемент равен 0)")));
+
+    // The search for a feasible point takes the rows by their numbers: Y0,
+    // although Y1's free term is more negative and Y1 is the last row.
+    solve(w, maxProblem({1, 1}, {{0, 1}, {0, 2}}, {-1, -3}));
+    reportAction(w, "actionExplain")->trigger();
+    QVERIFY(explanationTexts(w).last().endsWith(
+        QStringLiteral("поиск приходит к строке Y0 с отрицательным свободным членом и неотрицательными элементами, "
+                       "которой не удовлетворяет ни одна неотрицательная точка.")));
+    reportAction(w, "actionExplain")->trigger();
+    closeReport(w);
+
+    // A second-stage pivot row with -0.0000005: no candidate in that column.
+    solve(w, maxProblem({-1, -1}, {{-5e-7, -1}}, {-1}));
+    reportAction(w, "actionExplain")->trigger();
+    QVERIFY(explanationTexts(w).join('\n').contains(
+        QStringLiteral("Отношения элемента строки Z к отрицательному элементу строки Y0:\n"
+                       "    -X0: — (элемент строки Y0 не меньше -0.000001)\n    -X1: 1 / (-1) = -1\n")));
+    reportAction(w, "actionExplain")->trigger();
+    closeReport(w);
+
+    // The plane view's caption in the report's numbers.
+    solve(w, workedExample());
+    reportAction(w, "actionPlane")->trigger();
+    const QLabel *caption = w.formArea->findChild<ReportViews *>()->planeWindow()->findChild<QLabel *>(
+        QStringLiteral("planeCaption"));
+    reportAction(w, "actionFractions")->trigger();
+    QVERIFY(caption->text().startsWith(
+        QStringLiteral("Оптимальное решение достигается в точке - (8/5 6/5 ), значение функции 14/5\n")));
+    QVERIFY(caption->text().contains(QStringLiteral("линия уровня F = 14/5")));
+    reportAction(w, "actionFractions")->trigger();
+    QVERIFY(caption->text().contains(QStringLiteral("линия уровня F = 2.8")));
     closeReport(w);
 }
 
@@ -1104,6 +1214,35 @@ void ReportTest::planeView()
         reportAction(w, "actionPlane")->trigger();
         plane = w.formArea->findChild<ReportViews *>()->planeWindow();
         QVERIFY(plane->findChild<QLabel *>(QStringLiteral("planeCaption"))->text().contains(QString::fromUtf8(kind.caption)));
+        closeReport(w);
+    }
+
+    // The arrow from the optimum points where F improves: where it grows
+    // when maximising, where it falls when minimising; both towards (1, 1)
+    // here, the one in a dark green, the way back not.
+    for (const Problem &p : {workedExample(), minProblem({-1, -1}, {{1, 2}, {3, 1}}, {4, 6})}) {
+        solve(w, p);
+        reportAction(w, "actionPlane")->trigger();
+        QWidget *view = w.formArea->findChild<ReportViews *>()->planeWindow();
+        QCoreApplication::processEvents();
+        const QImage picture = view->grab().toImage();
+        const QPointF from = planePointInWindow(view, {1.6, 1.2});
+        const QPointF towards = QPointF(planePointInWindow(view, {2.6, 2.2})) - from;
+        const QPointF unit = towards / std::hypot(towards.x(), towards.y());
+        // How far from the arrow's green the pixels nearest to the ray from
+        // the optimum are, 20 to 40 pixels along it in the given sense.
+        auto greenness = [&](double sense) {
+            int least = 1000;
+            for (int along = 20; along <= 40; ++along)
+                for (int aside = -1; aside <= 1; ++aside) {
+                    const QPointF at = from + unit * sense * along + QPointF(-unit.y(), unit.x()) * aside;
+                    const QColor c(picture.pixel((at * picture.devicePixelRatio()).toPoint()));
+                    least = std::min(least, std::abs(c.red() - 40) + std::abs(c.green() - 150) + std::abs(c.blue() - 70));
+                }
+            return least;
+        };
+        QVERIFY(greenness(1) < 30);
+        QVERIFY(greenness(-1) > 150);
         closeReport(w);
     }
 

@@ -265,38 +265,32 @@ std::vector<double> ticksOf(double from, double to, double step)
 namespace {
 
 // The drawing: the problem, its region and the method's path, in a frame of
-// the plane mapped onto the widget.
-class PlanePicture : public QWidget
+// the plane mapped onto a rectangle of any painter, the window's or a page's.
+class PlaneDrawing
 {
 public:
-    PlanePicture(const Course &course, QWidget *parent)
-        : QWidget(parent), constraints(halfPlanesOf(course)), path(pathOf(course)),
-          markers(markersOf(path, constraints)), frame(viewFrame(path, constraints)), maximise(course.maximise),
-          objective(course.c[0], course.c[1])
+    explicit PlaneDrawing(const Course &course)
+        : constraints(halfPlanesOf(course)), path(pathOf(course)), markers(markersOf(path, constraints)),
+          frame(viewFrame(path, constraints)), maximise(course.maximise), objective(course.c[0], course.c[1])
     {
-        setObjectName(QStringLiteral("planePicture"));
         if (course.ending == Course::Ending::Optimum)
             optimum = path.back();
-        setBackgroundRole(QPalette::Base);
-        setAutoFillBackground(true);
     }
 
-    QSize sizeHint() const override { return {kPictureWidth, kPictureHeight}; }
-    QSize minimumSizeHint() const override { return {kPictureWidth / 3, kPictureHeight / 3}; }
-
-    // Where a point of the plane is drawn.
-    QPointF toScreen(const QPointF &p) const
+    // Where a point of the plane is drawn in `rect`.
+    QPointF toScreen(const QPointF &p, const QRectF &rect)
     {
-        const QRectF shown = shownFrame();
-        const QRectF area = plotArea();
-        return {area.left() + (p.x() - shown.left()) / shown.width() * area.width(),
-                area.bottom() - (p.y() - shown.top()) / shown.height() * area.height()};
+        bounds = rect;
+        return toScreen(p);
     }
 
-protected:
-    void paintEvent(QPaintEvent *) override
+    // The whole drawing in `rect`, its colours from `colours` (the base
+    // behind it is the caller's).
+    void paint(QPainter &painter, const QRectF &rect, const QPalette &palette)
     {
-        QPainter painter(this);
+        bounds = rect;
+        colours = palette;
+        painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
         const QRectF shown = shownFrame();
         painter.save();
@@ -309,10 +303,19 @@ protected:
         painter.restore();
         drawAxes(painter, shown);
         drawMarkers(painter);
+        painter.restore();
     }
 
 private:
-    QRectF plotArea() const { return QRectF(rect()).adjusted(kPlotMargin, kPlotMargin / 2, -kPlotMargin / 2, -kPlotMargin); }
+    QPointF toScreen(const QPointF &p) const
+    {
+        const QRectF shown = shownFrame();
+        const QRectF area = plotArea();
+        return {area.left() + (p.x() - shown.left()) / shown.width() * area.width(),
+                area.bottom() - (p.y() - shown.top()) / shown.height() * area.height()};
+    }
+
+    QRectF plotArea() const { return bounds.adjusted(kPlotMargin, kPlotMargin / 2, -kPlotMargin / 2, -kPlotMargin); }
 
     // The frame, widened to the widget's shape when both axes share a scale.
     QRectF shownFrame() const
@@ -325,7 +328,7 @@ private:
         return QRectF(frame.center() - QPointF(size.width() / 2, size.height() / 2), size);
     }
 
-    QColor ink() const { return palette().color(QPalette::Text); }
+    QColor ink() const { return colours.color(QPalette::Text); }
     QColor faint() const
     {
         QColor c = ink();
@@ -349,7 +352,7 @@ private:
         QPolygonF region = feasiblePolygon(shown, constraints);
         for (QPointF &p : region)
             p = toScreen(p);
-        QColor fill = palette().color(QPalette::Highlight);
+        QColor fill = colours.color(QPalette::Highlight);
         fill.setAlphaF(0.35);
         painter.setPen(Qt::NoPen);
         painter.setBrush(fill);
@@ -442,7 +445,7 @@ private:
         drawArrow(painter, QPointF(origin.x(), area.bottom()), QPointF(origin.x(), area.top() - kPlotMargin / 4));
         painter.drawText(QPointF(area.right() - 16, origin.y() - 8), QStringLiteral("x0"));
         painter.drawText(QPointF(origin.x() + 8, area.top() + 4), QStringLiteral("x1"));
-        const QFontMetricsF metrics(font());
+        const QFontMetricsF metrics(painter.font(), painter.device());
         for (double x : ticksOf(shown.left(), shown.right(), tickStep(shown.width(), kTicks))) {
             const QPointF at = toScreen({x, 0});
             painter.drawLine(at + QPointF(0, -3), at + QPointF(0, 3));
@@ -467,7 +470,7 @@ private:
                 continue;
             const bool best = optimum && marker.tables.contains(int(path.size()) - 1);
             painter.setPen(QPen(pathColour(), 2));
-            painter.setBrush(marker.feasible ? QBrush(pathColour()) : palette().brush(QPalette::Base));
+            painter.setBrush(marker.feasible ? QBrush(pathColour()) : colours.brush(QPalette::Base));
             painter.drawEllipse(at, kMarkerRadius, kMarkerRadius);
             if (best) { // the optimum: a ring around its marker
                 painter.setBrush(Qt::NoBrush);
@@ -490,6 +493,35 @@ private:
     bool maximise;
     QPointF objective;
     std::optional<QPointF> optimum;
+    QRectF bounds;
+    QPalette colours;
+};
+
+// The window's drawing, as large as the window lets it be.
+class PlanePicture : public QWidget
+{
+public:
+    PlanePicture(const Course &course, QWidget *parent) : QWidget(parent), drawing(course)
+    {
+        setObjectName(QStringLiteral("planePicture"));
+        setBackgroundRole(QPalette::Base);
+        setAutoFillBackground(true);
+    }
+
+    QSize sizeHint() const override { return {kPictureWidth, kPictureHeight}; }
+    QSize minimumSizeHint() const override { return {kPictureWidth / 3, kPictureHeight / 3}; }
+
+    QPointF toScreen(const QPointF &p) { return drawing.toScreen(p, rect()); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        drawing.paint(painter, rect(), palette());
+    }
+
+private:
+    PlaneDrawing drawing;
 };
 
 // What the picture says in words: the verdict as the report states it, the
@@ -585,8 +617,18 @@ void setPlaneCaption(QWidget *planeView, const CourseView &view)
         ->setText(captionOf(view, viewFrame(pathOf(course), halfPlanesOf(course))));
 }
 
+void paintPlane(QPainter &painter, const QRectF &rect, const Course &course)
+{
+    QPalette light;
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    light.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    painter.fillRect(rect, Qt::white);
+    PlaneDrawing(course).paint(painter, rect, light);
+}
+
 QPoint planePointInWindow(const QWidget *planeView, const QPointF &p)
 {
-    const auto *picture = static_cast<const PlanePicture *>(planeView->findChild<QWidget *>(QStringLiteral("planePicture")));
+    auto *picture = static_cast<PlanePicture *>(planeView->findChild<QWidget *>(QStringLiteral("planePicture")));
     return picture->mapTo(planeView, picture->toScreen(p).toPoint());
 }

@@ -18,6 +18,7 @@
 
 #include <vector>
 
+class QPainter;
 class QWidget;
 
 // The half-plane a0·x0 + a1·x1 <= b of one constraint.
@@ -71,6 +72,10 @@ std::vector<double> ticksOf(double from, double to, double step);
 // numbers, and follows the view when it changes.
 QWidget *openPlaneView(const CourseView &view, QWidget *report);
 void setPlaneCaption(QWidget *planeView, const CourseView &view);
+
+// The same drawing in `rect` of any painter (a page of a document, an image),
+// in print colours on white, as vectors where the painter keeps them.
+void paintPlane(QPainter &painter, const QRectF &rect, const Course &course);
 
 // Where a point of the plane is drawn in that window, in its coordinates.
 QPoint planePointInWindow(const QWidget *planeView, const QPointF &p);

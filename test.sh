@@ -7,7 +7,8 @@
 # ordinary suite against Qt 6; then the Debian package.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
-ensure_packages libglpk-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+ensure_packages libglpk-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
+    poppler-utils texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic
 export QT_QPA_PLATFORM=offscreen
 
 echo "== The test suite, Qt 5 =="

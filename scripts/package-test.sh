@@ -17,6 +17,7 @@ info=$(dpkg-deb --info "$deb")
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 echo "$info" | grep -q '^ Package: dual-simplex$' || fail "wrong package name"
 echo "$info" | grep -Eq '^ Depends: .*(libqt5widgets5|libqt6widgets6)' || fail "no dependency on Qt's widgets worked out"
+echo "$info" | grep -Eq '^ Depends: .*(libqt5printsupport5|libqt6printsupport6)' || fail "no dependency on Qt Print Support worked out"
 echo "$info" | grep -Eq '^ Depends: .*(qttranslations5-l10n|qt6-translations-l10n)' || fail "no dependency on Qt's translations"
 files=(./usr/bin/dual-simplex
        ./usr/share/applications/dual-simplex.desktop

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainmenu.h"
 #include "problemfile.h"
+#include "reportfiles.h"
 #include "reportview.h"
 #include "translation.h"
 #include "widget.h"
@@ -80,7 +81,7 @@ int usageError(const QString &message)
 
 // What "Копировать отчёт" copies for the problem of `file`, in the view
 // asked for, on standard output.
-int printReport(const QString &file, bool fractions, bool explain, bool html)
+int printReport(const QString &file, bool fractions, bool explain, bool html, const QString &output)
 {
     Widget w;
     QString error;
@@ -91,7 +92,15 @@ int printReport(const QString &file, bool fractions, bool explain, bool html)
     ReportViews::fractionsChosen = fractions;
     ReportViews::explanationsChosen = explain;
     w.findChild<QPushButton *>(QStringLiteral("pushButton_2"))->click();
-    const ReportCopy report = w.formArea->findChild<ReportViews *>()->shownCopy();
+    const ReportViews *views = w.formArea->findChild<ReportViews *>();
+    if (!output.isEmpty()) {
+        if (!views->writeShown(output, &error)) {
+            std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+            return kFileError;
+        }
+        return 0;
+    }
+    const ReportCopy report = views->shownCopy();
     const QByteArray text = (html ? report.html : report.text).toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     return std::fflush(stdout) == 0 ? 0 : kFileError;
@@ -132,7 +141,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption fractions(QStringLiteral("fractions"), tr("В отчёте точные дроби (вид «Дроби»)."));
     const QCommandLineOption explain(QStringLiteral("explain"), tr("В отчёте пояснения (вид «Пояснения»)."));
     const QCommandLineOption html(QStringLiteral("html"), tr("Отчёт в HTML, а не простым текстом."));
-    parser.addOptions({report, fractions, explain, html});
+    const QCommandLineOption output(QStringLiteral("output"),
+                                    tr("Записать отчёт в файл OUT, а не выводить: формат по расширению "
+                                       "(.pdf, .html, .txt, .tex)."),
+                                    QStringLiteral("OUT"));
+    parser.addOptions({report, fractions, explain, html, output});
     parser.addPositionalArgument(QStringLiteral("FILE"), tr("Задача в формате LP (файл .lp)."),
                                  QStringLiteral("[FILE]"));
     parser.process(a); // a wrong option: the parser's message and status 1
@@ -141,18 +154,24 @@ int main(int argc, char *argv[])
     if (files.size() > 1)
         return usageError(tr("задаётся не больше одного файла"));
     const bool reporting = parser.isSet(report);
-    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(html)))
-        return usageError(tr("--fractions, --explain и --html задаются только вместе с --report"));
+    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(html) || parser.isSet(output)))
+        return usageError(tr("--fractions, --explain, --html и --output задаются только вместе с --report"));
+    if (parser.isSet(output) && parser.isSet(html))
+        return usageError(tr("--html не задаётся вместе с --output: формат файла задаёт его расширение"));
+    if (parser.isSet(output) && !reportFormatOf(parser.value(output)))
+        return usageError(tr("%1: формат отчёта задаётся расширением .pdf, .html, .txt или .tex").arg(parser.value(output)));
     if (reporting && files.isEmpty())
         return usageError(tr("--report: не задан файл задачи"));
     if (reporting)
-        return printReport(files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(html));
+        return printReport(files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(html),
+                           parser.value(output));
 
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));
     auto *menu = new MainMenu(w);
     w.show();
+    // Opened once the window is up, so that the focus lands in the form.
     if (!files.isEmpty())
-        menu->open(files.first());
+        QMetaObject::invokeMethod(menu, [menu, file = files.first()] { menu->open(file); }, Qt::QueuedConnection);
     return a.exec();
 }

@@ -246,6 +246,16 @@ bool MainMenu::mayDiscard()
 bool MainMenu::show(const ProblemTexts &problem, const QString &file)
 {
     showProblem(w, problem);
+    // The new fields are shown once control is back in the event loop; the
+    // keyboard goes to the first of them then, as after "ok", not to a spin
+    // box where Enter would build an empty form.
+    QMetaObject::invokeMethod(
+        w.list_Z.first(),
+        [field = w.list_Z.first()] {
+            field->setFocus();
+            field->selectAll();
+        },
+        Qt::QueuedConnection);
     path = file;
     kept = problem;
     if (!file.isEmpty())

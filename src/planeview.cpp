@@ -617,6 +617,11 @@ void setPlaneCaption(QWidget *planeView, const CourseView &view)
         ->setText(captionOf(view, viewFrame(pathOf(course), halfPlanesOf(course))));
 }
 
+bool hasPlanePicture(const Course &course)
+{
+    return course.n == 2 && course.allFinite();
+}
+
 void paintPlane(QPainter &painter, const QRectF &rect, const Course &course)
 {
     QPalette light;

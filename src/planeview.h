@@ -73,6 +73,10 @@ std::vector<double> ticksOf(double from, double to, double step);
 QWidget *openPlaneView(const CourseView &view, QWidget *report);
 void setPlaneCaption(QWidget *planeView, const CourseView &view);
 
+// Whether the course has a picture on the plane: two variables, every field
+// a finite number.
+bool hasPlanePicture(const Course &course);
+
 // The same drawing in `rect` of any painter (a page of a document, an image),
 // in print colours on white, as vectors where the painter keeps them.
 void paintPlane(QPainter &painter, const QRectF &rect, const Course &course);

@@ -242,8 +242,8 @@ QString linearForm(const QStringList &coefficients)
     return text;
 }
 
-// The problem as solved: the objective, each constraint, and the signs of
-// the variables.
+} // namespace
+
 QStringList problemLines(const CourseView &view)
 {
     const Course &course = view.course();
@@ -263,6 +263,13 @@ QStringList problemLines(const CourseView &view)
     lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0");
     return lines;
 }
+
+bool isPivotCell(const Course &course, int t, int i, int j)
+{
+    return t < int(course.pivots.size()) && course.pivots[t].row == i && course.pivots[t].column == j;
+}
+
+namespace {
 
 // A table as plain text: the row labels on the left, the column labels on
 // top, every column as wide as its widest text and right-aligned, so that a
@@ -296,7 +303,6 @@ QString tableHtml(const CourseView &view, int t)
 {
     const Course &course = view.course();
     const Tableau &table = course.tables[t];
-    const bool pivoted = t < int(course.pivots.size());
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
     for (const QString &label : table.columns)
         html += QStringLiteral("<th>") + label.toHtmlEscaped() + QStringLiteral("</th>");
@@ -305,7 +311,7 @@ QString tableHtml(const CourseView &view, int t)
         html += QStringLiteral("<tr><th>") + table.rows[i].toHtmlEscaped() + QStringLiteral("</th>");
         for (int j = 0; j <= table.n; ++j) {
             const QString text = view.number(t, i, j).toHtmlEscaped();
-            const bool pivot = pivoted && course.pivots[t].row == i && course.pivots[t].column == j;
+            const bool pivot = isPivotCell(course, t, i, j);
             html += QStringLiteral("<td align=\"right\">")
                     + (pivot ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) + QStringLiteral("</td>");
         }

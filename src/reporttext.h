@@ -93,6 +93,13 @@ struct Explanation {
     QString text;
 };
 
+// The problem as solved, one line each: the objective, every constraint,
+// the signs of the variables ("F = 1·x0 + 1·x1 -> max", ...).
+QStringList problemLines(const CourseView &view);
+
+// The pivot element chosen in table t, if one was: its row and column.
+bool isPivotCell(const Course &course, int t, int i, int j);
+
 // The whole report as plain text and as HTML: the problem as solved, then
 // every item and explanation in order; tables as aligned grids and as HTML
 // tables with each pivot element in bold. Numbers as the view shows them,

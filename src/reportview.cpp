@@ -3,11 +3,19 @@
 
 #include "explain.h"
 #include "planeview.h"
+#include "reportfiles.h"
+#include "reportlatex.h"
+#include "reportpages.h"
 #include "windowplace.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
@@ -142,10 +150,16 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     actionPlane = addViewAction("actionPlane", reporttext::tr("На плоскости"), QKeySequence(Qt::CTRL | Qt::Key_G), false);
     actionFractions = addViewAction("actionFractions", reporttext::tr("Дроби"), QKeySequence(Qt::CTRL | Qt::Key_D), true);
     actionExplain = addViewAction("actionExplain", reporttext::tr("Пояснения"), QKeySequence(Qt::CTRL | Qt::Key_E), true);
+    actionSave = addViewAction("actionSave", reporttext::tr("Сохранить отчёт…"), QKeySequence(Qt::CTRL | Qt::Key_S), false);
+    actionPrint = addViewAction("actionPrint", reporttext::tr("Печать…"), QKeySequence(Qt::CTRL | Qt::Key_P), false);
+    actionCopyLatex = addViewAction("actionCopyLatex", reporttext::tr("Копировать как LaTeX"), QKeySequence(), false);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
     connect(actionPlane, &QAction::triggered, this, &ReportViews::openPlane);
+    connect(actionSave, &QAction::triggered, this, &ReportViews::save);
+    connect(actionPrint, &QAction::triggered, this, &ReportViews::print);
+    connect(actionCopyLatex, &QAction::triggered, this, &ReportViews::copyLatex);
     connect(actionFractions, &QAction::toggled, this, [this](bool on) {
         fractionsChosen = on;
         showFractions(on);
@@ -189,7 +203,8 @@ QAction *ReportViews::addViewAction(const char *name, const QString &text, const
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
     action->setCheckable(checkable);
-    action->setToolTip(QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText)));
+    action->setToolTip(shortcut.isEmpty() ? text
+                                          : QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText)));
     window->addAction(action);
     bar->addButton(action);
     return action;
@@ -330,10 +345,65 @@ void ReportViews::keepPageWidthInView()
 
 // The whole report as shown: in the view's numbers, with the explanations
 // when they are on.
+std::vector<Explanation> ReportViews::shownExplanations(const CourseView &numbers) const
+{
+    return explanationLabels.empty() ? std::vector<Explanation>() : explainCourse(numbers);
+}
+
 ReportCopy ReportViews::shownCopy() const
 {
     const CourseView numbers = view();
-    return copyOfReport(numbers, explanationLabels.empty() ? std::vector<Explanation>() : explainCourse(numbers));
+    return copyOfReport(numbers, shownExplanations(numbers));
+}
+
+bool ReportViews::writeShown(const QString &path, QString *error) const
+{
+    const CourseView numbers = view();
+    return writeReportFile(path, numbers, shownExplanations(numbers), error);
+}
+
+// The tables and lines as LaTeX, for a document of the student's own.
+void ReportViews::copyLatex()
+{
+    const CourseView numbers = view();
+    QGuiApplication::clipboard()->setText(latexOfReport(numbers, shownExplanations(numbers), false));
+}
+
+// The file dialog offers the four formats; the format follows the file's
+// extension, and the chosen filter where the name has none.
+void ReportViews::save()
+{
+    const ReportFormat formats[] = {ReportFormat::Pdf, ReportFormat::Html, ReportFormat::Text, ReportFormat::Latex};
+    const QStringList filters = {reporttext::tr("PDF (*.pdf)"), reporttext::tr("HTML (*.html)"),
+                                 reporttext::tr("Текст (*.txt)"), reporttext::tr("LaTeX (*.tex)")};
+    QFileDialog dialog(window, reporttext::tr("Сохранить отчёт"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
+        dialog.setDefaultSuffix(reportFormatExtension(formats[std::max(0, int(filters.indexOf(filter)))]));
+    });
+    dialog.selectFile(QDir::home().filePath(reporttext::tr("решение.pdf")));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().first();
+    if (!reportFormatOf(path))
+        path += QLatin1Char('.') + reportFormatExtension(formats[std::max(0, int(filters.indexOf(dialog.selectedNameFilter())))]);
+    QString error;
+    if (!writeShown(path, &error))
+        QMessageBox::warning(window, reporttext::tr("Отчёт не сохранён"), error);
+}
+
+// The same pages as the PDF, on the printer the user chooses.
+void ReportViews::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(reporttext::tr("Двойственный симплекс-метод"));
+    QPrintDialog dialog(&printer, window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CourseView numbers = view();
+    paintReportPages(&printer, numbers, shownExplanations(numbers));
 }
 
 void ReportViews::copy()

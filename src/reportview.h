@@ -36,6 +36,9 @@ public:
     const Course &course() const { return record; }
     // The whole report as shown, as "Копировать отчёт" copies it.
     ReportCopy shownCopy() const;
+    // The report as shown, written to a file in the format its extension
+    // names; false and the reason in *error on failure.
+    bool writeShown(const QString &path, QString *error) const;
     // The plane view while it is open.
     QWidget *planeWindow() const { return plane; }
 
@@ -56,7 +59,11 @@ private:
     void showExplanations(bool on);
     void keepPageWidthInView();
     void rewriteTexts();
+    std::vector<Explanation> shownExplanations(const CourseView &numbers) const;
     void copy();
+    void copyLatex();
+    void save();
+    void print();
     void openPlane();
 
     QScrollArea *window;
@@ -67,7 +74,7 @@ private:
     std::optional<ExactCourse> exact;       // once the exact view has been asked for
     bool fractionsShown = false;
     ActionBar *bar;
-    QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain;
+    QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex;
     QPointer<QWidget> plane;
 };
 

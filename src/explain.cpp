@@ -246,9 +246,8 @@ QString noPivotRow(const CourseView &view, int t, int column)
                       .arg(answer.row);
 }
 
-// The index of the first table that repeats an earlier one (its labels and
-// every cell as the report prints them) and of that earlier table; {-1, -1}
-// when no table repeats.
+} // namespace
+
 std::pair<int, int> firstRepetition(const Course &course)
 {
     QHash<QString, int> seen;
@@ -265,6 +264,8 @@ std::pair<int, int> firstRepetition(const Course &course)
     }
     return {-1, -1};
 }
+
+namespace {
 
 QString cycled(const Course &course)
 {

@@ -15,6 +15,11 @@
 // Every explanation of the course, in the report's order.
 std::vector<Explanation> explainCourse(const CourseView &view);
 
+// The index of the first table that repeats an earlier one (its labels and
+// every cell as the report prints them) and of that earlier table; {-1, -1}
+// when no table repeats.
+std::pair<int, int> firstRepetition(const Course &course);
+
 // Whether the constraints of a tableau have a solution. The search runs the
 // second stage's rules on a copy whose objective row is 0 (every ratio is then
 // 0), choosing the pivot row and column by the smallest variable number

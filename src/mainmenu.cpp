@@ -3,6 +3,7 @@
 
 #include "basictext.h"
 #include "problemfile.h"
+#include "reportview.h"
 #include "widget.h"
 
 #include <QAction>
@@ -79,6 +80,8 @@ MainMenu::MainMenu(Widget &window) : QObject(&window), w(window)
     actionSaveAs = addAction(tr("Сохранить задачу как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                              &MainMenu::saveAsFromMenu);
     actionSaveAs->setObjectName(QStringLiteral("actionSaveProblemAs"));
+    actionPractice = addAction(tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), &MainMenu::practise);
+    actionPractice->setObjectName(QStringLiteral("actionPractice"));
     w.setAcceptDrops(true);
     w.installEventFilter(this);
     // Every form that "ok" builds is watched for typing; the window's own
@@ -202,6 +205,17 @@ bool MainMenu::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+// Solves as "Вывести решение" does, the report opening in practice.
+void MainMenu::practise()
+{
+    auto *solve = w.findChild<QPushButton *>(QStringLiteral("pushButton_2"));
+    if (solve->isHidden() || !solve->isEnabled()) // no form yet, or a report open
+        return;
+    ReportViews::practiceRequested = true;
+    solve->click();
+    ReportViews::practiceRequested = false;
+}
+
 void MainMenu::openFromDialog()
 {
     const QString folder = path.isEmpty() ? QDir::homePath() : QFileInfo(path).absolutePath();
@@ -313,6 +327,8 @@ void MainMenu::updateTitle()
 void MainMenu::showContextMenu(const QPoint &at)
 {
     QMenu menu(&w);
+    menu.addAction(actionPractice);
+    menu.addSeparator();
     menu.addAction(actionOpen);
     menu.addAction(actionSave);
     menu.addAction(actionSaveAs);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's file actions and context menu: open and save the problem
+// The main window's actions and context menu: "Решать самому" (Ctrl+T),
+// which solves and opens the report in practice; open and save the problem
 // as an LP file (Ctrl+O, Ctrl+S, Ctrl+Shift+S), the recent problems, the
 // gallery of examples, a file dropped on the window, the file's name and a
 // "*" for unsaved changes in the title, and the question before unsaved
@@ -51,6 +52,7 @@ protected:
 
 private:
     QAction *addAction(const QString &text, const QKeySequence &shortcut, void (MainMenu::*run)());
+    void practise();
     void openFromDialog();
     void saveFromMenu();
     void saveAsFromMenu();
@@ -65,7 +67,7 @@ private:
     Widget &w;
     QString path;
     std::optional<ProblemTexts> kept; // what the file (or example) holds
-    QAction *actionOpen, *actionSave, *actionSaveAs;
+    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice;
 };
 
 #endif // MAINMENU_H

@@ -512,6 +512,11 @@ public:
     QSize minimumSizeHint() const override { return {kPictureWidth / 3, kPictureHeight / 3}; }
 
     QPointF toScreen(const QPointF &p) { return drawing.toScreen(p, rect()); }
+    void show(const Course &course)
+    {
+        drawing = PlaneDrawing(course);
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -606,13 +611,14 @@ QWidget *openPlaneView(const CourseView &view, QWidget *report)
     });
     addAction(tr("Закрыть"), {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}, [window] { window->close(); });
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
-    setPlaneCaption(window, view);
+    updatePlaneView(window, view);
     return window;
 }
 
-void setPlaneCaption(QWidget *planeView, const CourseView &view)
+void updatePlaneView(QWidget *planeView, const CourseView &view)
 {
     const Course &course = view.course();
+    static_cast<PlanePicture *>(planeView->findChild<QWidget *>(QStringLiteral("planePicture")))->show(course);
     planeView->findChild<QLabel *>(QStringLiteral("planeCaption"))
         ->setText(captionOf(view, viewFrame(pathOf(course), halfPlanesOf(course))));
 }

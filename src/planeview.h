@@ -69,9 +69,10 @@ std::vector<double> ticksOf(double from, double to, double step);
 
 // The window "На плоскости" for the view's course, owned by the report
 // window and transient for it. Its caption states the verdict in the view's
-// numbers, and follows the view when it changes.
+// numbers; the picture and the caption follow the view when it changes (the
+// fractions, the path so far in practice).
 QWidget *openPlaneView(const CourseView &view, QWidget *report);
-void setPlaneCaption(QWidget *planeView, const CourseView &view);
+void updatePlaneView(QWidget *planeView, const CourseView &view);
 
 // Whether the course has a picture on the plane: two variables, every field
 // a finite number.

@@ -3,6 +3,7 @@
 
 #include "explain.h"
 #include "planeview.h"
+#include "practicepanel.h"
 #include "reportfiles.h"
 #include "reportlatex.h"
 #include "reportpages.h"
@@ -31,6 +32,7 @@
 
 bool ReportViews::fractionsChosen = false;
 bool ReportViews::explanationsChosen = false;
+bool ReportViews::practiceRequested = false;
 
 namespace {
 
@@ -153,6 +155,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     actionSave = addViewAction("actionSave", reporttext::tr("Сохранить отчёт…"), QKeySequence(Qt::CTRL | Qt::Key_S), false);
     actionPrint = addViewAction("actionPrint", reporttext::tr("Печать…"), QKeySequence(Qt::CTRL | Qt::Key_P), false);
     actionCopyLatex = addViewAction("actionCopyLatex", reporttext::tr("Копировать как LaTeX"), QKeySequence(), false);
+    actionPractice = addViewAction("actionPractice", reporttext::tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), true);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
@@ -160,6 +163,10 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     connect(actionSave, &QAction::triggered, this, &ReportViews::save);
     connect(actionPrint, &QAction::triggered, this, &ReportViews::print);
     connect(actionCopyLatex, &QAction::triggered, this, &ReportViews::copyLatex);
+    connect(actionPractice, &QAction::toggled, this, &ReportViews::showPractice);
+    if (practiceSteps(record).empty())
+        setUnavailable(actionPractice, reporttext::tr("Решать самому нельзя: отчёт обрывается, потому что не все "
+                                                      "значения полей — конечные числа"));
     connect(actionFractions, &QAction::toggled, this, [this](bool on) {
         fractionsChosen = on;
         showFractions(on);
@@ -188,6 +195,10 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
         actionExplain->setChecked(true);
         showExplanations(true);
     }
+
+    if (practiceRequested && actionPractice->isEnabled())
+        actionPractice->setChecked(true);
+    practiceRequested = false;
 
     void (QAbstractScrollArea::*setMargins)(int, int, int, int) = &MarginAccess::setViewportMargins;
     (window->*setMargins)(0, bar->sizeHint().height(), 0, 0);
@@ -259,8 +270,7 @@ void ReportViews::showFractions(bool on)
 {
     fractionsShown = on && replayExactly();
     rewriteTexts();
-    if (plane)
-        setPlaneCaption(plane, view());
+    updatePlane();
 }
 
 // Every number of the page as the view shows it; only texts change.
@@ -296,6 +306,7 @@ void ReportViews::showExplanations(bool on)
     for (QLabel *label : explanationLabels)
         delete label; // leaves its layout with it
     explanationLabels.clear();
+    explanationPlaces.clear();
     if (!on)
         return;
     // The explanations say where rounding decided a choice, which only the
@@ -321,7 +332,10 @@ void ReportViews::showExplanations(bool on)
         page->insertWidget(page->indexOf(next), label);
         label->show(); // at once, so that the page takes its size now
         explanationLabels.push_back(label);
+        explanationPlaces.push_back(explanation.before);
     }
+    if (panel)
+        showPracticeItems();
     keepPageWidthInView();
 }
 
@@ -350,23 +364,190 @@ std::vector<Explanation> ReportViews::shownExplanations(const CourseView &number
     return explanationLabels.empty() ? std::vector<Explanation>() : explainCourse(numbers);
 }
 
+// What the page shows: the whole course, or in practice the part taken so
+// far, the table still to be decided without its pivot, no verdict before
+// the end.
+Course ReportViews::shownCourse() const
+{
+    if (!panel)
+        return record;
+    Course shown = record;
+    shown.items.resize(shownItems);
+    int last = 0;
+    for (const Course::Item &item : shown.items)
+        if (item.kind == Course::Item::Table)
+            last = item.table;
+    shown.tables.resize(last + 1);
+    if (shownItems < int(record.items.size())) {
+        shown.pivots.resize(std::min(shown.pivots.size(), size_t(last)));
+        shown.ending = Course::Ending::None;
+    }
+    return shown;
+}
+
+CourseView ReportViews::shownView(const Course &shown) const
+{
+    return CourseView(shown, fractionsShown ? &*exact : nullptr, exact ? &*exact : nullptr);
+}
+
+// The explanations shown and, in practice, the wrong tries before them:
+// a record for the teacher.
+std::vector<Explanation> ReportViews::shownLines(const CourseView &numbers) const
+{
+    if (!panel)
+        return shownExplanations(numbers);
+    std::vector<Explanation> lines = tries;
+    const std::vector<Explanation> all = shownExplanations(view());
+    for (const Explanation &e : all)
+        if (e.before < shownItems || (shownItems == int(record.items.size()) && e.before == shownItems))
+            lines.push_back(e);
+    return lines;
+}
+
 ReportCopy ReportViews::shownCopy() const
 {
-    const CourseView numbers = view();
-    return copyOfReport(numbers, shownExplanations(numbers));
+    const Course shown = shownCourse();
+    const CourseView numbers = shownView(shown);
+    return copyOfReport(numbers, shownLines(numbers));
 }
 
 bool ReportViews::writeShown(const QString &path, QString *error) const
 {
-    const CourseView numbers = view();
-    return writeReportFile(path, numbers, shownExplanations(numbers), error);
+    const Course shown = shownCourse();
+    const CourseView numbers = shownView(shown);
+    return writeReportFile(path, numbers, shownLines(numbers), error);
 }
 
 // The tables and lines as LaTeX, for a document of the student's own.
 void ReportViews::copyLatex()
 {
-    const CourseView numbers = view();
-    QGuiApplication::clipboard()->setText(latexOfReport(numbers, shownExplanations(numbers), false));
+    const Course shown = shownCourse();
+    const CourseView numbers = shownView(shown);
+    QGuiApplication::clipboard()->setText(latexOfReport(numbers, shownLines(numbers), false));
+}
+
+// Practice on: back to the first table, the panel below it; off: the whole
+// report as before.
+void ReportViews::showPractice(bool on)
+{
+    for (size_t k = 0; k < record.pivots.size(); ++k)
+        concealPivot(int(k), false);
+    delete panel;
+    panel = nullptr;
+    tries.clear();
+    if (on) {
+        if (record.allFinite())
+            replayExactly(); // the ties that rounding decided are right too
+        steps = practiceSteps(record);
+        step = 0;
+        wrongTries = rightAtFirstTry = 0;
+        shownItems = steps.empty() ? int(record.items.size()) : steps.front().firstItem;
+        panel = new PracticePanel(record.maximise, window->widget());
+        connect(panel, &PracticePanel::chosen, this, &ReportViews::choose);
+        connect(panel, &PracticePanel::hintAsked, this, &ReportViews::giveHint);
+        showPracticeItems();
+        // The keyboard goes to the panel once the window is up ("Ok" takes
+        // it while the report opens).
+        QMetaObject::invokeMethod(panel, qOverload<>(&QWidget::setFocus), Qt::QueuedConnection);
+        return;
+    }
+    for (QWidget *item : items)
+        item->show();
+    for (QLabel *label : explanationLabels)
+        label->show();
+    updatePlane();
+    keepPageWidthInView();
+}
+
+// The items taken so far, the explanations of the steps taken, and the
+// panel after the last item shown.
+void ReportViews::showPracticeItems()
+{
+    const bool done = shownItems >= int(record.items.size());
+    for (int k = 0; k < int(items.size()); ++k)
+        items[k]->setVisible(k < shownItems);
+    for (size_t k = 0; k < explanationLabels.size(); ++k)
+        explanationLabels[k]->setVisible(explanationPlaces[k] < shownItems || (done && explanationPlaces[k] == shownItems));
+    page->removeWidget(panel);
+    QWidget *ok = page->itemAt(page->count() - 1)->widget();
+    page->insertWidget(done ? page->indexOf(ok) : page->indexOf(items[shownItems - 1]) + 1, panel);
+    // As wide as the widest item of the whole report, or its buttons, so
+    // that its lines wrap there and the page keeps its width step by step.
+    int width = panel->minimumSizeHint().width();
+    for (QWidget *item : items)
+        width = std::max(width, item->sizeHint().width());
+    panel->setFixedWidth(width);
+    panel->show();
+    if (!done) {
+        const PracticeStep &current = steps[step];
+        concealPivot(current.table, true);
+        QWidget *table = nullptr;
+        for (int k = shownItems - 1; k >= 0 && !table; --k)
+            if (record.items[k].kind == Course::Item::Table)
+                table = items[k];
+        panel->setTable(static_cast<QTableWidget *>(table));
+    }
+    keepPageWidthInView();
+    window->ensureWidgetVisible(panel);
+    updatePlane();
+}
+
+// The mark of the pivot chosen in a table, hidden while the student decides
+// on that table and shown again once the step is taken.
+void ReportViews::concealPivot(int table, bool conceal)
+{
+    if (table >= int(record.pivots.size()))
+        return;
+    for (int k = 0; k < int(record.items.size()); ++k) {
+        if (record.items[k].kind != Course::Item::Table || record.items[k].table != table)
+            continue;
+        auto *cell = static_cast<QLabel *>(static_cast<QTableWidget *>(items[k])->cellWidget(
+            record.pivots[table].row, record.pivots[table].column));
+        QFont font = cell->font();
+        font.setBold(!conceal);
+        cell->setFont(font);
+        cell->setAutoFillBackground(!conceal);
+        cell->setAccessibleDescription(conceal ? QString() : reporttext::tr("ведущий элемент"));
+    }
+}
+
+void ReportViews::choose(const PracticeChoice &choice)
+{
+    if (step >= steps.size())
+        return;
+    const PracticeJudgement judgement = judgePractice(view(), steps[step], choice);
+    panel->showFeedback(judgement.words);
+    if (!judgement.right) {
+        ++wrongTries;
+        tries.push_back({shownItems, practiceChoiceName(record, choice) + QStringLiteral(": ") + judgement.words});
+        panel->offerHint(wrongTries >= 2);
+        return;
+    }
+    concealPivot(steps[step].table, false);
+    rightAtFirstTry += wrongTries == 0;
+    wrongTries = 0;
+    panel->offerHint(false);
+    shownItems = choice.kind == PracticeChoice::Cycled ? int(record.items.size()) : steps[step].lastItem;
+    ++step;
+    if (shownItems >= int(record.items.size())) {
+        panel->finish(reporttext::tr("С первой попытки верно: %1 из %2 шагов").arg(rightAtFirstTry).arg(step));
+        step = steps.size();
+    }
+    showPracticeItems();
+}
+
+void ReportViews::giveHint()
+{
+    if (step < steps.size())
+        panel->showFeedback(practiceHint(view(), steps[step]));
+}
+
+void ReportViews::updatePlane()
+{
+    if (!plane)
+        return;
+    const Course shown = shownCourse();
+    updatePlaneView(plane, shownView(shown));
 }
 
 // The file dialog offers the four formats; the format follows the file's
@@ -402,8 +583,9 @@ void ReportViews::print()
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const CourseView numbers = view();
-    paintReportPages(&printer, numbers, shownExplanations(numbers));
+    const Course shown = shownCourse();
+    const CourseView numbers = shownView(shown);
+    paintReportPages(&printer, numbers, shownLines(numbers));
 }
 
 void ReportViews::copy()
@@ -420,7 +602,8 @@ void ReportViews::copy()
 void ReportViews::openPlane()
 {
     if (!plane) {
-        plane = openPlaneView(view(), window);
+        const Course shown = shownCourse();
+        plane = openPlaneView(shownView(shown), window);
         plane->winId();
         QMargins frame = plane->windowHandle()->frameMargins();
         if (frame.isNull())

@@ -9,6 +9,7 @@
 
 #include "course.h"
 #include "exact.h"
+#include "practice.h"
 #include "reporttext.h"
 
 #include <QObject>
@@ -21,6 +22,7 @@ class QAction;
 class QLabel;
 class QScrollArea;
 class ActionBar;
+class PracticePanel;
 class QVBoxLayout;
 class QWidget;
 
@@ -45,6 +47,8 @@ public:
     // What the user chose last, for every report of the rest of the run.
     static bool fractionsChosen;
     static bool explanationsChosen;
+    // The next report opens in practice ("Решать самому" in the main window).
+    static bool practiceRequested;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,6 +64,15 @@ private:
     void keepPageWidthInView();
     void rewriteTexts();
     std::vector<Explanation> shownExplanations(const CourseView &numbers) const;
+    void showPractice(bool on);
+    void showPracticeItems();
+    void choose(const PracticeChoice &choice);
+    void giveHint();
+    Course shownCourse() const;
+    CourseView shownView(const Course &shown) const;
+    std::vector<Explanation> shownLines(const CourseView &numbers) const;
+    void concealPivot(int table, bool conceal);
+    void updatePlane();
     void copy();
     void copyLatex();
     void save();
@@ -71,10 +84,21 @@ private:
     Course record;
     std::vector<QWidget *> items;           // the page's item for each of the course's items
     std::vector<QLabel *> explanationLabels; // while the explanations are shown
+    std::vector<int> explanationPlaces;      // the item each one stands before
     std::optional<ExactCourse> exact;       // once the exact view has been asked for
     bool fractionsShown = false;
     ActionBar *bar;
-    QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex;
+    QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
+        *actionPractice;
+    // Practice: its steps, the one being taken, the items shown, the tries
+    // that were wrong (for the copy), and the steps right at the first try.
+    PracticePanel *panel = nullptr;
+    std::vector<PracticeStep> steps;
+    size_t step = 0;
+    int shownItems = 0;
+    int wrongTries = 0;
+    int rightAtFirstTry = 0;
+    std::vector<Explanation> tries;
     QPointer<QWidget> plane;
 };
 

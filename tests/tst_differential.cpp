@@ -5,6 +5,9 @@
 // optimum, and the exact view must describe the same course.
 #include "reportdriver.h"
 
+#include "practice.h"
+#include "reportview.h"
+
 #include <glpk.h>
 
 #include <gmpxx.h>
@@ -442,6 +445,54 @@ QStringList tiesShown(const Widget &w)
     return ties;
 }
 
+// Practice on every step of a course: every cell of the step's table and
+// every ending judged; right are exactly the program's choice, a pivot
+// that ties with it where rounding decided, and "Зацикливание" from the
+// first repeated table on. Empty when so, otherwise what is wrong.
+QString practiceDisagreement(const Course &course)
+{
+    ReplayFailure failure;
+    const std::optional<ExactCourse> exact = replayExactly(course, &failure);
+    const CourseView view(course, nullptr, exact ? &*exact : nullptr);
+    const std::vector<PracticeStep> steps = practiceSteps(course);
+    if (steps.empty() || steps.back().lastItem != int(course.items.size()))
+        return QStringLiteral("the steps do not cover the report");
+    for (size_t k = 0; k < steps.size(); ++k) {
+        const PracticeStep &step = steps[k];
+        const Tableau &table = course.tables[step.table];
+        int expected = step.answer == PracticeStep::Cycled || step.repeats;
+        PracticeChoice programs{PracticeChoice::Cycled};
+        if (step.answer == PracticeStep::Pivot) {
+            const PivotChoice &pivot = course.pivots[step.pivot];
+            programs = {PracticeChoice::Cell, pivot.row, pivot.column};
+            expected += 1 + (exact && rowTie(course, *exact, step.pivot)) + (exact && columnTie(course, *exact, step.pivot));
+        } else if (step.answer != PracticeStep::Cycled) {
+            programs.kind = step.answer == PracticeStep::Bound     ? PracticeChoice::Bound
+                            : step.answer == PracticeStep::Optimum ? PracticeChoice::Optimum
+                                                                   : PracticeChoice::NoSolution;
+            ++expected;
+        }
+        std::vector<PracticeChoice> choices{{PracticeChoice::Bound}, {PracticeChoice::Optimum},
+                                            {PracticeChoice::NoSolution}, {PracticeChoice::Cycled}};
+        for (int i = 0; i <= table.m; ++i)
+            for (int j = 0; j <= table.n; ++j)
+                choices.push_back({PracticeChoice::Cell, i, j});
+        int rights = 0;
+        for (const PracticeChoice &choice : choices) {
+            const PracticeJudgement judgement = judgePractice(view, step, choice);
+            const QString start = judgement.right ? QStringLiteral("Верно. ") : QStringLiteral("Неверно. ");
+            if (!judgement.words.startsWith(start) || judgement.words.size() <= start.size() + 10)
+                return QStringLiteral("step %1: words \"%2\"").arg(k).arg(judgement.words);
+            rights += judgement.right;
+        }
+        if (!judgePractice(view, step, programs).right)
+            return QStringLiteral("step %1: the program's own choice is judged wrong").arg(k);
+        if (rights != expected)
+            return QStringLiteral("step %1: %2 choices right, %3 expected").arg(k).arg(rights).arg(expected);
+    }
+    return QString();
+}
+
 // The explanation lines about ties, in order.
 QStringList tieLines(const Widget &w)
 {
@@ -452,7 +503,8 @@ QStringList tieLines(const Widget &w)
 
 // Problems typed in fractions: every tie that rounding decided, as the
 // fractions show it, is explained by one line in both views, and no line
-// claims a tie that the fractions do not show.
+// claims a tie that the fractions do not show; practice accepts exactly the
+// program's choices and those ties at every step.
 void DifferentialTest::exactTiesAreExplained()
 {
     Uniform uniform(25);
@@ -478,6 +530,8 @@ void DifferentialTest::exactTiesAreExplained()
             QVERIFY2(lines[t].startsWith(shown[t] + QStringLiteral("; в десятичных числах из-за округления ")),
                      qPrintable(lines[t] + QStringLiteral(" / ") + shown[t]));
         ties += shown.size();
+        const QString practice = practiceDisagreement(w.formArea->findChild<ReportViews *>()->course());
+        QVERIFY2(practice.isEmpty(), qPrintable(QStringLiteral("problem %1: %2").arg(k).arg(practice)));
         closeReport(w);
     }
     qInfo("%d ties decided by rounding", ties);

@@ -2,6 +2,8 @@
 // Whole solves through the real window: the report, item by item, for the
 // worked examples and the ways each stage ends.
 #include "explain.h"
+#include "mainmenu.h"
+#include "practice.h"
 #include "planeview.h"
 #include "reportdriver.h"
 #include "reportview.h"
@@ -96,6 +98,7 @@ private slots:
     void fieldTexts();
     void exactView();
     void explanationsAgreeWithTheExactView();
+    void practice();
     void planeView();
 };
 
@@ -180,7 +183,7 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
-                                   "actionPrint", "actionCopyLatex"}));
+                                   "actionPrint", "actionCopyLatex", "actionPractice"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())
@@ -393,8 +396,8 @@ void ReportTest::workedExampleMaximising()
             inMenu = button->menu()->actions();
     }
     QVERIFY(!shown.isEmpty() && !inMenu.isEmpty());
-    QCOMPARE(shown.size() + inMenu.size(), 7);
-    QVERIFY(inMenu.contains(reportAction(w, "actionCopyLatex")));
+    QCOMPARE(shown.size() + inMenu.size(), 8);
+    QVERIFY(inMenu.contains(reportAction(w, "actionPractice")));
     closeReport(w);
 }
 
@@ -1120,6 +1123,149 @@ void ReportTest::explanationsAgreeWithTheExactView()
     QVERIFY(caption->text().contains(QStringLiteral("линия уровня F = 14/5")));
     reportAction(w, "actionFractions")->trigger();
     QVERIFY(caption->text().contains(QStringLiteral("линия уровня F = 2.8")));
+    closeReport(w);
+}
+
+// Practice through the real window: the worked example played with clicks
+// and keys, a wrong try of each kind with its words, the hint, the score and
+// the record of tries in the copy; a tie that rounding decided accepted
+// both ways; the cycling report ended with "Зацикливание" once a table
+// repeats; practice off gives the report back byte for byte.
+void ReportTest::practice()
+{
+    Widget w;
+    w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));
+    auto *menu = new MainMenu(w);
+    fillForm(w, workedExample());
+    QAction *practise = w.findChild<QAction *>(QStringLiteral("actionPractice"));
+    QVERIFY(practise && practise->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));
+    Q_UNUSED(menu);
+    click(w, "pushButton_2");
+    const QStringList whole = reportItems(w);
+    reportAction(w, "actionCopy")->trigger();
+    const QString wholeCopy = QGuiApplication::clipboard()->text();
+    closeReport(w);
+
+    practise->trigger();
+    QVERIFY(reportAction(w, "actionPractice")->isChecked());
+    auto *panel = w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel"));
+    QVERIFY(panel);
+    auto visibleItems = [&w]() {
+        QStringList shown;
+        const QStringList all = reportItems(w);
+        QLayout *vert = w.Form->layout();
+        for (int k = 0; k < vert->count(); ++k)
+            if (!vert->itemAt(k)->widget()->isHidden() && vert->itemAt(k)->widget()->objectName() != QLatin1String("practicePanel"))
+                shown << all[k];
+        return shown;
+    };
+    QCOMPARE(visibleItems(), QStringList({maxTask, "table -X0 -X1 L / Y0 1 2 4 / Y1 3 1 6 / Z -1 -1 0", kOk}));
+    QVERIFY(markedCells(reportTables(w).first()).isEmpty()); // the answer is not given away
+    const auto *feedback = panel->findChild<QLabel *>(QStringLiteral("practiceFeedback"));
+    auto *hint = panel->findChild<QPushButton *>(QStringLiteral("practiceHint"));
+    auto pressed = [&](const char *button) {
+        QTest::mouseClick(panel->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+        return feedback->text();
+    };
+    auto clicked = [&](int i, int j) {
+        QTest::mouseClick(cellLabel(reportTables(w)[visibleItems().filter("table").size() - 1], i, j), Qt::LeftButton);
+        return feedback->text();
+    };
+    // Table 0: a column whose score is not the largest, by a click; the
+    // Z row; an ending while a pivot exists; then the hint and, by the
+    // keyboard, the pivot itself.
+    QCOMPARE(clicked(0, 0), QStringLiteral("Неверно. Оценка столбца -X0 (-1) не наибольшая из меньших 0.000001: это -0.5 в столбце -X1."));
+    QVERIFY(hint->isHidden());
+    QCOMPARE(clicked(2, 1), QStringLiteral("Неверно. Ведущий элемент стоит в строке ограничения и в столбце переменной, а не в строке Z и не в столбце L."));
+    QVERIFY(!hint->isHidden());
+    QCOMPARE(pressed("practiceBound"), QStringLiteral("Неверно. В строке Z есть элемент не больше -0.000001 — -1 в столбце -X0: свободный член строки Z ещё не верхняя оценка."));
+    QTest::mouseClick(hint, Qt::LeftButton);
+    QVERIFY(feedback->text().startsWith(QStringLiteral("Подсказка: В строке Z первый элемент не больше -0.000001 — -1 в столбце -X0; ")));
+    QVERIFY(feedback->text().endsWith(QStringLiteral("ведущий элемент 0,1.")));
+    QCOMPARE(visibleItems().size(), 3); // a hint chooses nothing
+    panel->setFocus(); // the frame is on the last cell clicked, (2, 1)
+    QTest::keyClick(panel, Qt::Key_Up);
+    QTest::keyClick(panel, Qt::Key_Up);
+    QTest::keyClick(panel, Qt::Key_Return);
+    QVERIFY(feedback->text().startsWith(QStringLiteral("Верно. ")));
+    QCOMPARE(visibleItems().mid(2, 3), whole.mid(2, 3)); // the point, the pivot line, table 1
+    QCOMPARE(markedCells(reportTables(w)[0]), QStringList({"0,1"}));
+    // Table 1: a wrong row, then the pivot; table 2: "Оптимум найден" before
+    // the bound, then the bound, a stage-2 cell outside the pivot row, the
+    // pivot; table 3: the optimum.
+    QCOMPARE(clicked(1, 0), QStringLiteral("Неверно. Ведущая строка первого этапа — первая сверху с элементом не меньше 0.000001 в столбце -X0: это X1 (0.5), а не Y1."));
+    QVERIFY(clicked(0, 0).startsWith(QStringLiteral("Верно.")));
+    QVERIFY(pressed("practiceOptimum").startsWith(QStringLiteral("Неверно. Оптимум ищет второй этап, а первый ещё не окончен. В строке Z нет элементов")));
+    QVERIFY(pressed("practiceBound").startsWith(QStringLiteral("Верно. В строке Z нет элементов не больше -0.000001")));
+    QCOMPARE(clicked(0, 0), QStringLiteral("Неверно. Свободный член строки X0 (4) не меньше -0.000001: строка не может быть ведущей."));
+    QVERIFY(clicked(1, 0).startsWith(QStringLiteral("Верно. Самый отрицательный свободный член — -6 в строке Y1")));
+    QCOMPARE(pressed("practiceNoSolution"), QStringLiteral("Неверно. В столбце L нет свободных членов меньше -0.000001: точка допустима, это оптимум."));
+    QVERIFY(pressed("practiceOptimum").startsWith(QStringLiteral("Верно.")));
+    QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("practiceScore"))->text(), QStringLiteral("С первой попытки верно: 0 из 5 шагов"));
+    QCOMPARE(visibleItems(), whole);
+    // The copy: what is shown, with every wrong try where it was made.
+    reportAction(w, "actionCopy")->trigger();
+    const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
+    QCOMPARE(copied.filter(QRegularExpression("^(элемент|Верхняя|Оптимум|Нет решений).*: Неверно\\.")).size(), 7);
+    QVERIFY(copied.indexOf(QRegularExpression("^элемент 0,0: Неверно\\. Оценка столбца -X0.*")) < copied.indexOf(pivotAt("0,1")));
+    // Off: the whole report, byte for byte.
+    reportAction(w, "actionPractice")->trigger();
+    QVERIFY(!w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel")));
+    QCOMPARE(reportItems(w), whole);
+    reportAction(w, "actionCopy")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), wholeCopy);
+    closeReport(w);
+
+    // Rounding decided between rows Y0 and X1, equal in fractions: both right.
+    buildForm(w, 2, 3);
+    const QStringList texts = {"-1", "4/3", "-2", "-5/7", "-1/3", "2/3", "-1/3", "6", "-5/7", "-5/3", "4/3"};
+    const QList<QLineEdit *> fields = {w.list_Z[0], w.list_Z[1], w.list_A[0], w.list_A[1], w.list_A[2], w.list_A[3],
+                                       w.list_A[4], w.list_A[5], w.list_L[0], w.list_L[1], w.list_L[2]};
+    for (int k = 0; k < fields.size(); ++k)
+        fields[k]->setText(texts[k]);
+    ReportViews::practiceRequested = true;
+    click(w, "pushButton_2");
+    const ReportViews *views = w.formArea->findChild<ReportViews *>();
+    const Course &course = views->course();
+    ReplayFailure failure;
+    const std::optional<ExactCourse> exact = replayExactly(course, &failure);
+    const CourseView numbers(course, nullptr, &*exact);
+    int tied = 0;
+    for (const PracticeStep &step : practiceSteps(course)) {
+        if (step.answer != PracticeStep::Pivot || !rowTie(course, *exact, step.pivot))
+            continue;
+        const PivotChoice &pivot = course.pivots[step.pivot];
+        const int other = rowTie(course, *exact, step.pivot)->ruled;
+        QVERIFY(judgePractice(numbers, step, {PracticeChoice::Cell, pivot.row, pivot.column}).right);
+        const PracticeJudgement tie = judgePractice(numbers, step, {PracticeChoice::Cell, other, pivot.column});
+        QVERIFY2(tie.right, qPrintable(tie.words));
+        QVERIFY(tie.words.startsWith(QStringLiteral("Верно. В дробях строки Y0 и X1 равны (-5/2); программа из-за округления берёт строку X1")));
+        ++tied;
+    }
+    QCOMPARE(tied, 1);
+    closeReport(w);
+
+    // The cycling report: "Зацикливание" is wrong until a table repeats an
+    // earlier one, right from then on, and shows the rest of the report.
+    ReportViews::practiceRequested = true;
+    solve(w, cyclingProblem());
+    panel = w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel"));
+    auto *cycledButton = panel->findChild<QPushButton *>(QStringLiteral("practiceCycled"));
+    const std::vector<PracticeStep> steps = practiceSteps(w.formArea->findChild<ReportViews *>()->course());
+    for (int k = 0; k < 8; ++k) {
+        QTest::mouseClick(cycledButton, Qt::LeftButton);
+        const QString said = panel->findChild<QLabel *>(QStringLiteral("practiceFeedback"))->text();
+        if (k == 7) {
+            QCOMPARE(said, QStringLiteral("Верно. Таблица 7 повторяет таблицу 1: дальше метод повторял бы те же замены без конца."));
+            break;
+        }
+        QVERIFY2(said.startsWith(QStringLiteral("Неверно. Ни одна таблица ещё не повторила прежнюю")), qPrintable(said));
+        const PivotChoice &pivot = w.formArea->findChild<ReportViews *>()->course().pivots[steps[k].pivot];
+        QTest::mouseClick(cellLabel(reportTables(w)[k], pivot.row, pivot.column), Qt::LeftButton);
+    }
+    QCOMPARE(reportItems(w).last(), kOk);
+    QVERIFY(!reportTables(w).last()->isHidden() && reportItems(w).contains(cycled));
+    QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("practiceScore"))->text(), QStringLiteral("С первой попытки верно: 1 из 8 шагов"));
     closeReport(w);
 }
 

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "practicepanel.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+using reporttext::tr;
+
+// The width of the frame around the cell the keyboard is on.
+constexpr int kFrameWidth = 2;
+
+QLabel *cellAt(const QTableWidget *table, int row, int column)
+{
+    return qobject_cast<QLabel *>(table->cellWidget(row, column));
+}
+
+} // namespace
+
+PracticePanel::PracticePanel(bool maximise, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("practicePanel"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Решать самому: выберите ведущий элемент в последней таблице или исход"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *prompt = new QLabel(tr("Ваш ход: щёлкните ведущий элемент последней таблицы (или стрелки и Enter) "
+                                 "либо выберите исход."),
+                              this);
+    prompt->setWordWrap(true);
+    layout->addWidget(prompt);
+    buttons = new QWidget(this);
+    auto *row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(addButton("practiceBound", maximise ? tr("Верхняя оценка найдена") : tr("Нижняя оценка найдена"),
+                             PracticeChoice::Bound));
+    row->addWidget(addButton("practiceOptimum", tr("Оптимум найден"), PracticeChoice::Optimum));
+    row->addWidget(addButton("practiceNoSolution", tr("Нет решений"), PracticeChoice::NoSolution));
+    row->addWidget(addButton("practiceCycled", tr("Зацикливание"), PracticeChoice::Cycled));
+    hint = new QPushButton(tr("Подсказка"), buttons);
+    hint->setObjectName(QStringLiteral("practiceHint"));
+    hint->setFocusPolicy(Qt::NoFocus);
+    hint->hide();
+    connect(hint, &QPushButton::clicked, this, &PracticePanel::hintAsked);
+    row->addWidget(hint);
+    row->addStretch();
+    layout->addWidget(buttons);
+    feedback = new QLabel(this);
+    feedback->setObjectName(QStringLiteral("practiceFeedback"));
+    feedback->setWordWrap(true);
+    layout->addWidget(feedback);
+    score = new QLabel(this);
+    score->setObjectName(QStringLiteral("practiceScore"));
+    score->hide();
+    layout->addWidget(score);
+}
+
+QPushButton *PracticePanel::addButton(const char *name, const QString &text, PracticeChoice::Kind kind)
+{
+    auto *button = new QPushButton(text, buttons);
+    button->setObjectName(QLatin1String(name));
+    button->setFocusPolicy(Qt::NoFocus); // the keyboard stays on the table's cells
+    connect(button, &QPushButton::clicked, this, [this, kind] { emit chosen(PracticeChoice{kind, -1, -1}); });
+    return button;
+}
+
+void PracticePanel::setTable(QTableWidget *next)
+{
+    if (table)
+        for (int i = 0; i < table->rowCount(); ++i)
+            for (int j = 0; j < table->columnCount(); ++j) {
+                cellAt(table, i, j)->removeEventFilter(this);
+                cellAt(table, i, j)->setFrameStyle(QFrame::NoFrame);
+            }
+    table = next;
+    for (int i = 0; i < table->rowCount(); ++i)
+        for (int j = 0; j < table->columnCount(); ++j) {
+            QLabel *cell = cellAt(table, i, j);
+            cell->installEventFilter(this);
+            cell->setCursor(Qt::PointingHandCursor);
+        }
+    frameCell(0, 0);
+}
+
+void PracticePanel::frameCell(int nextRow, int nextColumn)
+{
+    if (!table)
+        return;
+    cellAt(table, row, column)->setFrameStyle(QFrame::NoFrame);
+    row = qBound(0, nextRow, table->rowCount() - 1);
+    column = qBound(0, nextColumn, table->columnCount() - 1);
+    QLabel *cell = cellAt(table, row, column);
+    cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+    cell->setLineWidth(kFrameWidth);
+}
+
+void PracticePanel::showFeedback(const QString &text)
+{
+    feedback->setText(text);
+}
+
+void PracticePanel::offerHint(bool offer)
+{
+    hint->setVisible(offer);
+}
+
+void PracticePanel::finish(const QString &text)
+{
+    for (int i = 0; table && i < table->rowCount(); ++i)
+        for (int j = 0; j < table->columnCount(); ++j) {
+            cellAt(table, i, j)->removeEventFilter(this);
+            cellAt(table, i, j)->setFrameStyle(QFrame::NoFrame);
+            cellAt(table, i, j)->unsetCursor();
+        }
+    table = nullptr;
+    buttons->hide();
+    score->setText(text);
+    score->show();
+}
+
+// The arrow keys and Enter belong to the panel while it has the focus,
+// before the report's shortcuts that scroll.
+bool PracticePanel::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && table) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void PracticePanel::keyPressEvent(QKeyEvent *event)
+{
+    if (!table)
+        return QWidget::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+        frameCell(row - 1, column);
+        break;
+    case Qt::Key_Down:
+        frameCell(row + 1, column);
+        break;
+    case Qt::Key_Left:
+        frameCell(row, column - 1);
+        break;
+    case Qt::Key_Right:
+        frameCell(row, column + 1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit chosen(PracticeChoice{PracticeChoice::Cell, row, column});
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool PracticePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && table) {
+        for (int i = 0; i < table->rowCount(); ++i)
+            for (int j = 0; j < table->columnCount(); ++j)
+                if (cellAt(table, i, j) == watched) {
+                    frameCell(i, j);
+                    setFocus();
+                    emit chosen(PracticeChoice{PracticeChoice::Cell, i, j});
+                    return true;
+                }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practicepanel.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,26 +29,30 @@ PracticePanel::PracticePanel(bool maximise, QWidget *parent) : QWidget(parent)
     setAccessibleName(tr("Решать самому: выберите ведущий элемент в последней таблице или исход"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *prompt = new QLabel(tr("Ваш ход: щёлкните ведущий элемент последней таблицы (или стрелки и Enter) "
+    prompt = new QLabel(tr("Ваш ход: щёлкните ведущий элемент последней таблицы (или стрелки и Enter) "
                                  "либо выберите исход."),
                               this);
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
     buttons = new QWidget(this);
-    auto *row = new QHBoxLayout(buttons);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(addButton("practiceBound", maximise ? tr("Верхняя оценка найдена") : tr("Нижняя оценка найдена"),
-                             PracticeChoice::Bound));
-    row->addWidget(addButton("practiceOptimum", tr("Оптимум найден"), PracticeChoice::Optimum));
-    row->addWidget(addButton("practiceNoSolution", tr("Нет решений"), PracticeChoice::NoSolution));
-    row->addWidget(addButton("practiceCycled", tr("Зацикливание"), PracticeChoice::Cycled));
+    // Two by two, so that the panel is no wider than a table of two variables.
+    auto *grid = new QGridLayout(buttons);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(addButton("practiceBound", maximise ? tr("Верхняя оценка найдена") : tr("Нижняя оценка найдена"),
+                              PracticeChoice::Bound), 0, 0);
+    grid->addWidget(addButton("practiceOptimum", tr("Оптимум найден"), PracticeChoice::Optimum), 0, 1);
+    grid->addWidget(addButton("practiceNoSolution", tr("Нет решений"), PracticeChoice::NoSolution), 1, 0);
+    grid->addWidget(addButton("practiceCycled", tr("Зацикливание"), PracticeChoice::Cycled), 1, 1);
     hint = new QPushButton(tr("Подсказка"), buttons);
     hint->setObjectName(QStringLiteral("practiceHint"));
     hint->setFocusPolicy(Qt::NoFocus);
+    QSizePolicy keepsItsPlace = hint->sizePolicy();
+    keepsItsPlace.setRetainSizeWhenHidden(true); // the row does not change width when it shows
+    hint->setSizePolicy(keepsItsPlace);
     hint->hide();
     connect(hint, &QPushButton::clicked, this, &PracticePanel::hintAsked);
-    row->addWidget(hint);
-    row->addStretch();
+    grid->addWidget(hint, 0, 2);
+    grid->setColumnStretch(3, 1);
     layout->addWidget(buttons);
     feedback = new QLabel(this);
     feedback->setObjectName(QStringLiteral("practiceFeedback"));
@@ -118,6 +122,7 @@ void PracticePanel::finish(const QString &text)
             cellAt(table, i, j)->unsetCursor();
         }
     table = nullptr;
+    prompt->hide();
     buttons->hide();
     score->setText(text);
     score->show();

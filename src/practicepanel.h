@@ -46,7 +46,7 @@ private:
 
     QPointer<QTableWidget> table;
     int row = 0, column = 0;
-    QLabel *feedback, *score;
+    QLabel *prompt, *feedback, *score;
     QPushButton *hint;
     QWidget *buttons;
 };

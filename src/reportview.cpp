@@ -196,8 +196,10 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
         showExplanations(true);
     }
 
+    // Practice asked for from the main window starts once the window has
+    // its size and place, those of the whole report.
     if (practiceRequested && actionPractice->isEnabled())
-        actionPractice->setChecked(true);
+        QMetaObject::invokeMethod(actionPractice, [this] { actionPractice->setChecked(true); }, Qt::QueuedConnection);
     practiceRequested = false;
 
     void (QAbstractScrollArea::*setMargins)(int, int, int, int) = &MarginAccess::setViewportMargins;
@@ -443,6 +445,12 @@ void ReportViews::showPractice(bool on)
         wrongTries = rightAtFirstTry = 0;
         shownItems = steps.empty() ? int(record.items.size()) : steps.front().firstItem;
         panel = new PracticePanel(record.maximise, window->widget());
+        // As wide as the widest item of the whole report, or its buttons, so
+        // that its lines wrap there and the page keeps its width step by step.
+        int width = panel->minimumSizeHint().width();
+        for (QWidget *item : items)
+            width = std::max(width, item->sizeHint().width());
+        panel->setFixedWidth(width);
         connect(panel, &PracticePanel::chosen, this, &ReportViews::choose);
         connect(panel, &PracticePanel::hintAsked, this, &ReportViews::giveHint);
         showPracticeItems();
@@ -471,12 +479,6 @@ void ReportViews::showPracticeItems()
     page->removeWidget(panel);
     QWidget *ok = page->itemAt(page->count() - 1)->widget();
     page->insertWidget(done ? page->indexOf(ok) : page->indexOf(items[shownItems - 1]) + 1, panel);
-    // As wide as the widest item of the whole report, or its buttons, so
-    // that its lines wrap there and the page keeps its width step by step.
-    int width = panel->minimumSizeHint().width();
-    for (QWidget *item : items)
-        width = std::max(width, item->sizeHint().width());
-    panel->setFixedWidth(width);
     panel->show();
     if (!done) {
         const PracticeStep &current = steps[step];

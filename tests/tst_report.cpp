@@ -1147,7 +1147,7 @@ void ReportTest::practice()
     closeReport(w);
 
     practise->trigger();
-    QVERIFY(reportAction(w, "actionPractice")->isChecked());
+    QTRY_VERIFY(reportAction(w, "actionPractice")->isChecked()); // once the window is up
     auto *panel = w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel"));
     QVERIFY(panel);
     auto visibleItems = [&w]() {
@@ -1249,6 +1249,7 @@ void ReportTest::practice()
     // earlier one, right from then on, and shows the rest of the report.
     ReportViews::practiceRequested = true;
     solve(w, cyclingProblem());
+    QTRY_VERIFY(w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel")));
     panel = w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel"));
     auto *cycledButton = panel->findChild<QPushButton *>(QStringLiteral("practiceCycled"));
     const std::vector<PracticeStep> steps = practiceSteps(w.formArea->findChild<ReportViews *>()->course());

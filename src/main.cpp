@@ -81,7 +81,7 @@ int usageError(const QString &message)
 
 // What "Копировать отчёт" copies for the problem of `file`, in the view
 // asked for, on standard output.
-int printReport(const QString &file, bool fractions, bool explain, bool html, const QString &output)
+int printReport(const QString &file, bool fractions, bool explain, bool ranging, bool html, const QString &output)
 {
     Widget w;
     QString error;
@@ -91,6 +91,7 @@ int printReport(const QString &file, bool fractions, bool explain, bool html, co
     }
     ReportViews::fractionsChosen = fractions;
     ReportViews::explanationsChosen = explain;
+    ReportViews::rangingChosen = ranging;
     w.findChild<QPushButton *>(QStringLiteral("pushButton_2"))->click();
     const ReportViews *views = w.formArea->findChild<ReportViews *>();
     if (!output.isEmpty()) {
@@ -145,7 +146,9 @@ int main(int argc, char *argv[])
                                     tr("Записать отчёт в файл OUT, а не выводить: формат по расширению "
                                        "(.pdf, .html, .txt, .tex)."),
                                     QStringLiteral("OUT"));
-    parser.addOptions({report, fractions, explain, html, output});
+    const QCommandLineOption ranging(QStringLiteral("ranging"),
+                                     tr("С таблицами устойчивости оптимума (вид «Устойчивость»)."));
+    parser.addOptions({report, fractions, explain, ranging, html, output});
     parser.addPositionalArgument(QStringLiteral("FILE"), tr("Задача в формате LP (файл .lp)."),
                                  QStringLiteral("[FILE]"));
     parser.process(a); // a wrong option: the parser's message and status 1
@@ -154,8 +157,9 @@ int main(int argc, char *argv[])
     if (files.size() > 1)
         return usageError(tr("задаётся не больше одного файла"));
     const bool reporting = parser.isSet(report);
-    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(html) || parser.isSet(output)))
-        return usageError(tr("--fractions, --explain, --html и --output задаются только вместе с --report"));
+    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(ranging) || parser.isSet(html)
+                       || parser.isSet(output)))
+        return usageError(tr("--fractions, --explain, --ranging, --html и --output задаются только вместе с --report"));
     if (parser.isSet(output) && parser.isSet(html))
         return usageError(tr("--html не задаётся вместе с --output: формат файла задаёт его расширение"));
     if (parser.isSet(output) && !reportFormatOf(parser.value(output)))
@@ -163,8 +167,8 @@ int main(int argc, char *argv[])
     if (reporting && files.isEmpty())
         return usageError(tr("--report: не задан файл задачи"));
     if (reporting)
-        return printReport(files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(html),
-                           parser.value(output));
+        return printReport(files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(ranging),
+                           parser.isSet(html), parser.value(output));
 
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));

@@ -37,7 +37,8 @@ QByteArray planeImagePng(const Course &course)
     return png;
 }
 
-QByteArray pdfReport(const CourseView &view, const std::vector<Explanation> &explanations)
+QByteArray pdfReport(const CourseView &view, const std::vector<Explanation> &explanations,
+                     const std::vector<TitledGrid> &grids)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -48,21 +49,22 @@ QByteArray pdfReport(const CourseView &view, const std::vector<Explanation> &exp
                                      QPageLayout::Millimeter));
     writer.setTitle(reporttext::tr("Двойственный симплекс-метод: ") + problemLines(view).first());
     writer.setCreator(QStringLiteral("dual-simplex"));
-    paintReportPages(&writer, view, explanations);
+    paintReportPages(&writer, view, explanations, grids);
     return pdf;
 }
 
-QByteArray reportBytes(ReportFormat format, const CourseView &view, const std::vector<Explanation> &explanations)
+QByteArray reportBytes(ReportFormat format, const CourseView &view, const std::vector<Explanation> &explanations,
+                       const std::vector<TitledGrid> &grids)
 {
     switch (format) {
     case ReportFormat::Pdf:
-        return pdfReport(view, explanations);
+        return pdfReport(view, explanations, grids);
     case ReportFormat::Html:
-        return htmlReportFile(view, explanations);
+        return htmlReportFile(view, explanations, grids);
     case ReportFormat::Text:
-        return copyOfReport(view, explanations).text.toUtf8();
+        return copyOfReport(view, explanations, grids).text.toUtf8();
     case ReportFormat::Latex:
-        return latexOfReport(view, explanations, true).toUtf8();
+        return latexOfReport(view, explanations, true, grids).toUtf8();
     }
     return QByteArray();
 }
@@ -98,9 +100,10 @@ QString reportFormatExtension(ReportFormat format)
     return QString();
 }
 
-QByteArray htmlReportFile(const CourseView &view, const std::vector<Explanation> &explanations)
+QByteArray htmlReportFile(const CourseView &view, const std::vector<Explanation> &explanations,
+                          const std::vector<TitledGrid> &grids)
 {
-    QString html = copyOfReport(view, explanations).html;
+    QString html = copyOfReport(view, explanations, grids).html;
     const QString title = QStringLiteral("<title>") + reporttext::tr("Двойственный симплекс-метод").toHtmlEscaped()
                           + QStringLiteral("</title>");
     html.replace(QStringLiteral("</head>"), title + QStringLiteral("</head>"));
@@ -116,7 +119,7 @@ QByteArray htmlReportFile(const CourseView &view, const std::vector<Explanation>
 }
 
 bool writeReportFile(const QString &path, const CourseView &view, const std::vector<Explanation> &explanations,
-                     QString *error)
+                     const std::vector<TitledGrid> &grids, QString *error)
 {
     const std::optional<ReportFormat> format = reportFormatOf(path);
     if (!format) {
@@ -124,7 +127,7 @@ bool writeReportFile(const QString &path, const CourseView &view, const std::vec
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(reportBytes(*format, view, explanations)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(reportBytes(*format, view, explanations, grids)) < 0 || !file.commit()) {
         *error = reporttext::tr("%1: отчёт не сохранён: %2").arg(path, file.errorString());
         return false;
     }

@@ -73,6 +73,29 @@ QString tableLatex(const CourseView &view, int t)
     return latex + QStringLiteral("\\end{array}\n\\]\n");
 }
 
+// A grid of its own (the ranging): its title, an array, its note.
+QString gridLatex(const TitledGrid &grid)
+{
+    QStringList header{QString()};
+    for (const QString &label : grid.columns)
+        header << latexText(label);
+    QString latex = QStringLiteral("\\noindent ") + latexText(grid.title) + QStringLiteral("\\par\n\\[\n\\begin{array}{r|%1}\n")
+                                                                          .arg(QString(grid.columns.size(), QLatin1Char('r')));
+    latex += header.join(QStringLiteral(" & ")) + QStringLiteral(" \\\\ \\hline\n");
+    for (size_t i = 0; i < grid.cells.size(); ++i) {
+        QStringList row{latexText(grid.rows[int(i)])};
+        for (const QString &cell : grid.cells[i])
+            row << (cell == QStringLiteral("-∞") ? QStringLiteral("-\\infty")
+                    : cell == QStringLiteral("+∞") ? QStringLiteral("+\\infty")
+                                                     : latexNumber(cell));
+        latex += row.join(QStringLiteral(" & ")) + (i + 1 < grid.cells.size() ? QStringLiteral(" \\\\\n") : QStringLiteral("\n"));
+    }
+    latex += QStringLiteral("\\end{array}\n\\]\n");
+    if (!grid.note.isEmpty())
+        latex += QStringLiteral("\\begin{quote}\n\\textit{") + latexText(grid.note) + QStringLiteral("}\n\\end{quote}\n");
+    return latex;
+}
+
 // A report line as a paragraph of its own.
 QString lineLatex(const QString &line)
 {
@@ -133,7 +156,8 @@ QString latexText(const QString &text)
     return out;
 }
 
-QString latexOfReport(const CourseView &view, const std::vector<Explanation> &explanations, bool wholeDocument)
+QString latexOfReport(const CourseView &view, const std::vector<Explanation> &explanations, bool wholeDocument,
+                      const std::vector<TitledGrid> &grids)
 {
     const Course &course = view.course();
     QString body = problemMath(view);
@@ -148,6 +172,8 @@ QString latexOfReport(const CourseView &view, const std::vector<Explanation> &ex
         body += item.kind == Course::Item::Table ? tableLatex(view, item.table) : lineLatex(view.line(item));
     }
     explain(int(course.items.size()));
+    for (const TitledGrid &grid : grids)
+        body += gridLatex(grid);
     if (!wholeDocument)
         return body;
     return QStringLiteral("\\documentclass[a4paper,11pt]{article}\n"

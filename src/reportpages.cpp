@@ -31,7 +31,7 @@ constexpr int kPictureFontPixels = 13;
 struct Block {
     enum Kind { Title, Line, Explanation, Table, Picture } kind;
     QString text;  // the text of a title, line or explanation
-    int table = -1;
+    int table = -1; // a table of the course, or -1 - k for grid k
     double height = 0;
     int page = 0;
     double top = 0;
@@ -40,8 +40,9 @@ struct Block {
 class Pages
 {
 public:
-    Pages(QPagedPaintDevice *device, const CourseView &view, const std::vector<Explanation> &explanations)
-        : device(device), view(view), point(device->logicalDpiY() / 72.0),
+    Pages(QPagedPaintDevice *device, const CourseView &view, const std::vector<Explanation> &explanations,
+          const std::vector<TitledGrid> &grids)
+        : device(device), view(view), grids(grids), point(device->logicalDpiY() / 72.0),
           width(device->width()), height(device->height())
     {
         body = QGuiApplication::font();
@@ -94,6 +95,12 @@ private:
                 blocks.push_back({Block::Line, view.line(item)});
         }
         explain(int(course.items.size()));
+        for (size_t k = 0; k < grids.size(); ++k) {
+            blocks.push_back({Block::Line, grids[k].title});
+            blocks.push_back({Block::Table, QString(), -1 - int(k)});
+            if (!grids[k].note.isEmpty())
+                blocks.push_back({Block::Explanation, grids[k].note});
+        }
         if (hasPlanePicture(course))
             blocks.push_back({Block::Picture, reporttext::tr("На плоскости")});
     }
@@ -130,7 +137,7 @@ private:
     {
         switch (block.kind) {
         case Block::Table:
-            return (view.course().tables[block.table].m + 2) * rowHeight(tableFont(block.table));
+            return tableTexts(block.table).size() * rowHeight(tableFont(block.table));
         case Block::Picture: // under its heading
             return headingHeight() + std::min(width * kPictureHeight / kPictureWidth, footer - headingHeight());
         default:
@@ -147,6 +154,13 @@ private:
     // The texts of a table, as the copy gives them: fractions whole.
     QVector<QStringList> tableTexts(int t) const
     {
+        if (t < 0) {
+            const TitledGrid &grid = grids[-1 - t];
+            QVector<QStringList> rows{QStringList{QString()} + grid.columns};
+            for (size_t i = 0; i < grid.cells.size(); ++i)
+                rows << (QStringList{grid.rows[int(i)]} + grid.cells[i]);
+            return rows;
+        }
         const Tableau &table = view.course().tables[t];
         QVector<QStringList> rows(table.m + 2);
         rows[0] << QString() << table.columns;
@@ -234,7 +248,7 @@ private:
             for (int k = 0; k < rows[r].size(); ++k) {
                 const QRectF cell(x, y, widths[k], rowH);
                 const bool label = r == 0 || k == 0;
-                const bool pivot = r > 0 && k > 0 && isPivotCell(view.course(), t, r - 1, k - 1);
+                const bool pivot = t >= 0 && r > 0 && k > 0 && isPivotCell(view.course(), t, r - 1, k - 1);
                 if (pivot)
                     painter.fillRect(cell, QColor(220, 230, 245));
                 painter.drawRect(cell);
@@ -249,6 +263,7 @@ private:
 
     QPagedPaintDevice *device;
     const CourseView &view;
+    const std::vector<TitledGrid> &grids;
     double point;  // device units per point
     double width, height, footer;
     QFont body, italic, bold, title;
@@ -258,9 +273,9 @@ private:
 } // namespace
 
 int paintReportPages(QPagedPaintDevice *device, const CourseView &view,
-                     const std::vector<Explanation> &explanations, bool paint)
+                     const std::vector<Explanation> &explanations, const std::vector<TitledGrid> &grids, bool paint)
 {
-    const Pages pages(device, view, explanations);
+    const Pages pages(device, view, explanations, grids);
     if (paint)
         pages.paint();
     return pages.pageCount();

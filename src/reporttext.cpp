@@ -271,31 +271,34 @@ bool isPivotCell(const Course &course, int t, int i, int j)
 
 namespace {
 
-// A table as plain text: the row labels on the left, the column labels on
-// top, every column as wide as its widest text and right-aligned, so that a
-// monospaced reader sees a grid.
+// A table as plain text.
 QStringList tableLines(const CourseView &view, int t)
 {
     const Tableau &table = view.course().tables[t];
-    QVector<QStringList> rows(table.m + 2);
-    rows[0] << QString() << table.columns;
-    for (int i = 0; i <= table.m; ++i) {
-        rows[i + 1] << table.rows[i];
+    std::vector<QStringList> cells(table.m + 1);
+    for (int i = 0; i <= table.m; ++i)
         for (int j = 0; j <= table.n; ++j)
-            rows[i + 1] << view.number(t, i, j);
+            cells[i] << view.number(t, i, j);
+    return gridLines(table.columns, table.rows, cells);
+}
+
+QString gridHtml(const TitledGrid &grid)
+{
+    QString html = QStringLiteral("<p>") + grid.title.toHtmlEscaped()
+                   + QStringLiteral("</p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
+    for (const QString &label : grid.columns)
+        html += QStringLiteral("<th>") + label.toHtmlEscaped() + QStringLiteral("</th>");
+    html += QStringLiteral("</tr>\n");
+    for (size_t i = 0; i < grid.cells.size(); ++i) {
+        html += QStringLiteral("<tr><th>") + grid.rows[int(i)].toHtmlEscaped() + QStringLiteral("</th>");
+        for (const QString &cell : grid.cells[i])
+            html += QStringLiteral("<td align=\"right\">") + cell.toHtmlEscaped() + QStringLiteral("</td>");
+        html += QStringLiteral("</tr>\n");
     }
-    QVector<int> widths(table.n + 2, 0);
-    for (const QStringList &row : rows)
-        for (int k = 0; k < row.size(); ++k)
-            widths[k] = std::max(widths[k], int(row[k].size()));
-    QStringList lines;
-    for (const QStringList &row : rows) {
-        QString line = row[0].leftJustified(widths[0]);
-        for (int k = 1; k < row.size(); ++k)
-            line += QStringLiteral("  ") + row[k].rightJustified(widths[k]);
-        lines << line;
-    }
-    return lines;
+    html += QStringLiteral("</table>\n");
+    if (!grid.note.isEmpty())
+        html += QStringLiteral("<p><i>") + grid.note.toHtmlEscaped() + QStringLiteral("</i></p>\n");
+    return html;
 }
 
 // A table as HTML, the pivot element chosen in it in bold.
@@ -322,7 +325,28 @@ QString tableHtml(const CourseView &view, int t)
 
 } // namespace
 
-ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations)
+QStringList gridLines(const QStringList &columns, const QStringList &rowLabels, const std::vector<QStringList> &cells)
+{
+    QVector<QStringList> rows(int(cells.size()) + 1);
+    rows[0] << QString() << columns;
+    for (size_t i = 0; i < cells.size(); ++i)
+        rows[int(i) + 1] << rowLabels[int(i)] << cells[i];
+    QVector<int> widths(columns.size() + 1, 0);
+    for (const QStringList &row : rows)
+        for (int k = 0; k < row.size(); ++k)
+            widths[k] = std::max(widths[k], int(row[k].size()));
+    QStringList lines;
+    for (const QStringList &row : rows) {
+        QString line = row[0].leftJustified(widths[0]);
+        for (int k = 1; k < row.size(); ++k)
+            line += QStringLiteral("  ") + row[k].rightJustified(widths[k]);
+        lines << line;
+    }
+    return lines;
+}
+
+ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations,
+                        const std::vector<TitledGrid> &grids)
 {
     const Course &course = view.course();
     const QStringList problem = problemLines(view);
@@ -355,5 +379,11 @@ ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &
         }
     }
     explain(int(course.items.size()));
+    for (const TitledGrid &grid : grids) {
+        text << grid.title << gridLines(grid.columns, grid.rows, grid.cells);
+        if (!grid.note.isEmpty())
+            text << grid.note;
+        html += gridHtml(grid);
+    }
     return {text.join(QLatin1Char('\n')) + QLatin1Char('\n'), html + QStringLiteral("</body></html>\n")};
 }

@@ -100,13 +100,28 @@ QStringList problemLines(const CourseView &view);
 // The pivot element chosen in table t, if one was: its row and column.
 bool isPivotCell(const Course &course, int t, int i, int j);
 
+// A table of its own after the course's items (the ranging): a title, the
+// column and row labels, the texts of its cells row by row, and the line
+// that says how it is read (shown with the explanations, empty otherwise).
+struct TitledGrid {
+    QString title;
+    QStringList columns, rows;
+    std::vector<QStringList> cells;
+    QString note;
+};
+
+// The grid's lines as plain text: its labels and cells, every column as wide
+// as its widest text and right-aligned, the row labels on the left.
+QStringList gridLines(const QStringList &columns, const QStringList &rows, const std::vector<QStringList> &cells);
+
 // The whole report as plain text and as HTML: the problem as solved, then
-// every item and explanation in order; tables as aligned grids and as HTML
-// tables with each pivot element in bold. Numbers as the view shows them,
-// fractions whole.
+// every item and explanation in order, then the grids; tables as aligned
+// grids and as HTML tables with each pivot element in bold. Numbers as the
+// view shows them, fractions whole.
 struct ReportCopy {
     QString text, html;
 };
-ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations);
+ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations,
+                        const std::vector<TitledGrid> &grids = {});
 
 #endif // REPORTTEXT_H

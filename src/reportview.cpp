@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -33,11 +34,15 @@
 bool ReportViews::fractionsChosen = false;
 bool ReportViews::explanationsChosen = false;
 bool ReportViews::practiceRequested = false;
+bool ReportViews::rangingChosen = false;
 
 namespace {
 
 // How far explanation lines are indented.
 constexpr int kExplanationIndent = 24;
+// A cell of the ranging's tables, as large as a cell of the report's.
+constexpr int kRangingCellWidth = 90;
+constexpr int kRangingCellHeight = 30;
 
 // An explanation as its label shows it: a variable's label such as "-X1"
 // kept whole where the line wraps (a word joiner after its minus sign).
@@ -156,6 +161,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     actionPrint = addViewAction("actionPrint", reporttext::tr("Печать…"), QKeySequence(Qt::CTRL | Qt::Key_P), false);
     actionCopyLatex = addViewAction("actionCopyLatex", reporttext::tr("Копировать как LaTeX"), QKeySequence(), false);
     actionPractice = addViewAction("actionPractice", reporttext::tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), true);
+    actionRanging = addViewAction("actionRanging", reporttext::tr("Устойчивость"), QKeySequence(Qt::CTRL | Qt::Key_R), true);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
@@ -164,6 +170,17 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     connect(actionPrint, &QAction::triggered, this, &ReportViews::print);
     connect(actionCopyLatex, &QAction::triggered, this, &ReportViews::copyLatex);
     connect(actionPractice, &QAction::toggled, this, &ReportViews::showPractice);
+    connect(actionRanging, &QAction::toggled, this, [this](bool on) {
+        rangingChosen = on;
+        showRanging();
+    });
+    if (!rangingUnavailable(record).isEmpty())
+        setUnavailable(actionRanging, rangingUnavailable(record));
+    if (rangingChosen && actionRanging->isEnabled()) {
+        const QSignalBlocker quiet(actionRanging);
+        actionRanging->setChecked(true);
+        showRanging();
+    }
     if (practiceSteps(record).empty())
         setUnavailable(actionPractice, reporttext::tr("Решать самому нельзя: отчёт обрывается, потому что не все "
                                                       "значения полей — конечные числа"));
@@ -272,6 +289,7 @@ void ReportViews::showFractions(bool on)
 {
     fractionsShown = on && replayExactly();
     rewriteTexts();
+    showRanging();
     updatePlane();
 }
 
@@ -336,6 +354,7 @@ void ReportViews::showExplanations(bool on)
         explanationLabels.push_back(label);
         explanationPlaces.push_back(explanation.before);
     }
+    showRanging();
     if (panel)
         showPracticeItems();
     keepPageWidthInView();
@@ -406,18 +425,83 @@ std::vector<Explanation> ReportViews::shownLines(const CourseView &numbers) cons
     return lines;
 }
 
+// The ranging's tables when they are shown (in practice, at the end), their
+// lines with the explanations.
+std::vector<TitledGrid> ReportViews::shownGrids(const CourseView &numbers) const
+{
+    if (!actionRanging->isChecked() || (panel && shownItems < int(record.items.size())))
+        return {};
+    std::vector<TitledGrid> grids = rangingGrids(numbers);
+    if (explanationLabels.empty())
+        for (TitledGrid &grid : grids)
+            grid.note.clear();
+    return grids;
+}
+
+// The ranging's tables after the report's last item, before "Ok":
+// read-only tables as the report's, each under its title.
+void ReportViews::showRanging()
+{
+    for (QWidget *widget : rangingWidgets)
+        delete widget;
+    rangingWidgets.clear();
+    const Course shown = shownCourse();
+    const CourseView numbers = shownView(shown);
+    const std::vector<TitledGrid> grids = actionRanging->isChecked() ? shownGrids(numbers) : std::vector<TitledGrid>();
+    QWidget *ok = page->itemAt(page->count() - 1)->widget();
+    for (const TitledGrid &grid : grids) {
+        auto *title = new QLabel(grid.title);
+        auto *table = new QTableWidget(int(grid.cells.size()), grid.columns.size());
+        table->setObjectName(QStringLiteral("rangingTable"));
+        table->setFocusPolicy(Qt::NoFocus);
+        table->setSelectionMode(QAbstractItemView::NoSelection);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setHorizontalHeaderLabels(grid.columns);
+        table->setVerticalHeaderLabels(grid.rows);
+        for (size_t i = 0; i < grid.cells.size(); ++i)
+            for (int j = 0; j < grid.cells[i].size(); ++j) {
+                auto *cell = new QTableWidgetItem(grid.cells[i][j]);
+                cell->setFlags(Qt::ItemIsEnabled);
+                table->setItem(int(i), j, cell);
+            }
+        table->setFixedSize((grid.columns.size() + 1) * kRangingCellWidth, (int(grid.cells.size()) + 1) * kRangingCellHeight);
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        rangingWidgets.push_back(title);
+        rangingWidgets.push_back(table);
+        if (!grid.note.isEmpty()) {
+            auto *note = new QLabel(grid.note);
+            note->setObjectName(QStringLiteral("explanation"));
+            QFont italic = note->font();
+            italic.setItalic(true);
+            note->setFont(italic);
+            note->setIndent(kExplanationIndent);
+            note->setWordWrap(true);
+            note->setFixedWidth(table->width() + kRangingCellWidth);
+            rangingWidgets.push_back(note);
+        }
+    }
+    for (QWidget *widget : rangingWidgets) {
+        page->insertWidget(page->indexOf(ok), widget);
+        widget->show();
+    }
+    keepPageWidthInView();
+}
+
 ReportCopy ReportViews::shownCopy() const
 {
     const Course shown = shownCourse();
     const CourseView numbers = shownView(shown);
-    return copyOfReport(numbers, shownLines(numbers));
+    return copyOfReport(numbers, shownLines(numbers), shownGrids(numbers));
 }
 
 bool ReportViews::writeShown(const QString &path, QString *error) const
 {
     const Course shown = shownCourse();
     const CourseView numbers = shownView(shown);
-    return writeReportFile(path, numbers, shownLines(numbers), error);
+    return writeReportFile(path, numbers, shownLines(numbers), shownGrids(numbers), error);
 }
 
 // The tables and lines as LaTeX, for a document of the student's own.
@@ -425,7 +509,7 @@ void ReportViews::copyLatex()
 {
     const Course shown = shownCourse();
     const CourseView numbers = shownView(shown);
-    QGuiApplication::clipboard()->setText(latexOfReport(numbers, shownLines(numbers), false));
+    QGuiApplication::clipboard()->setText(latexOfReport(numbers, shownLines(numbers), false, shownGrids(numbers)));
 }
 
 // Practice on: back to the first table, the panel below it; off: the whole
@@ -489,7 +573,7 @@ void ReportViews::showPracticeItems()
                 table = items[k];
         panel->setTable(static_cast<QTableWidget *>(table));
     }
-    keepPageWidthInView();
+    showRanging();
     window->ensureWidgetVisible(panel);
     updatePlane();
 }
@@ -587,7 +671,7 @@ void ReportViews::print()
         return;
     const Course shown = shownCourse();
     const CourseView numbers = shownView(shown);
-    paintReportPages(&printer, numbers, shownLines(numbers));
+    paintReportPages(&printer, numbers, shownLines(numbers), shownGrids(numbers));
 }
 
 void ReportViews::copy()

@@ -10,6 +10,7 @@
 #include "course.h"
 #include "exact.h"
 #include "practice.h"
+#include "ranging.h"
 #include "reporttext.h"
 
 #include <QObject>
@@ -47,6 +48,7 @@ public:
     // What the user chose last, for every report of the rest of the run.
     static bool fractionsChosen;
     static bool explanationsChosen;
+    static bool rangingChosen;
     // The next report opens in practice ("Решать самому" in the main window).
     static bool practiceRequested;
 
@@ -71,6 +73,8 @@ private:
     Course shownCourse() const;
     CourseView shownView(const Course &shown) const;
     std::vector<Explanation> shownLines(const CourseView &numbers) const;
+    std::vector<TitledGrid> shownGrids(const CourseView &numbers) const;
+    void showRanging();
     void concealPivot(int table, bool conceal);
     void updatePlane();
     void copy();
@@ -89,7 +93,8 @@ private:
     bool fractionsShown = false;
     ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
-        *actionPractice;
+        *actionPractice, *actionRanging;
+    std::vector<QWidget *> rangingWidgets; // the ranging's titles, tables and lines while shown
     // Practice: its steps, the one being taken, the items shown, the tries
     // that were wrong (for the copy), and the steps right at the first try.
     PracticePanel *panel = nullptr;

@@ -183,7 +183,7 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
-                                   "actionPrint", "actionCopyLatex", "actionPractice"}));
+                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())
@@ -396,8 +396,8 @@ void ReportTest::workedExampleMaximising()
             inMenu = button->menu()->actions();
     }
     QVERIFY(!shown.isEmpty() && !inMenu.isEmpty());
-    QCOMPARE(shown.size() + inMenu.size(), 8);
-    QVERIFY(inMenu.contains(reportAction(w, "actionPractice")));
+    QCOMPARE(shown.size() + inMenu.size(), 9);
+    QVERIFY(inMenu.contains(reportAction(w, "actionRanging")));
     closeReport(w);
 }
 
@@ -1123,6 +1123,40 @@ void ReportTest::explanationsAgreeWithTheExactView()
     QVERIFY(caption->text().contains(QStringLiteral("линия уровня F = 14/5")));
     reportAction(w, "actionFractions")->trigger();
     QVERIFY(caption->text().contains(QStringLiteral("линия уровня F = 2.8")));
+
+    // The ranging of the worked example, worked by hand: b0 and b1 from 2 to
+    // 12, c0 from 1/2 to 3, c1 from 1/3 to 2; in the report's tables, in
+    // decimals and in fractions, and in the copy under their titles.
+    auto rangingRows = [&w]() {
+        QStringList rows;
+        for (const QTableWidget *table : w.Form->findChildren<QTableWidget *>(QStringLiteral("rangingTable")))
+            for (int i = 0; i < table->rowCount(); ++i) {
+                QStringList row{table->verticalHeaderItem(i)->text()};
+                for (int j = 0; j < table->columnCount(); ++j)
+                    row << table->item(i, j)->text();
+                rows << row.join(' ');
+            }
+        return rows;
+    };
+    reportAction(w, "actionRanging")->trigger();
+    QCOMPARE(rangingRows(), QStringList({"Y0 4 0.4 2 12", "Y1 6 0.2 2 12", "x0 1 0 0.5 3", "x1 1 0 0.333333 2"}));
+    reportAction(w, "actionFractions")->trigger();
+    QCOMPARE(rangingRows(), QStringList({"Y0 4 2/5 2 12", "Y1 6 1/5 2 12", "x0 1 0 1/2 3", "x1 1 0 1/3 2"}));
+    reportAction(w, "actionCopy")->trigger();
+    QVERIFY(QGuiApplication::clipboard()->text().endsWith(
+        QStringLiteral("Правые части\n    b  оценка  от  до\nY0  4     2/5   2  12\nY1  6     1/5   2  12\nКоэффициенты F\n"
+                       "    c  оценка   от  до\nx0  1       0  1/2   3\nx1  1       0  1/3   2\n")));
+    reportAction(w, "actionFractions")->trigger();
+    closeReport(w);
+    // It lasts for the run; without an optimum the action says why.
+    solve(w, maxProblem({1, 1}, {{-1, -1}}, {1}));
+    QVERIFY(!reportAction(w, "actionRanging")->isEnabled());
+    QVERIFY(reportAction(w, "actionRanging")->toolTip().contains(QStringLiteral("только у оптимума")));
+    closeReport(w);
+    solve(w, minProblem({1, 1}, {{1, -1}}, {-1}));
+    QCOMPARE(rangingRows(), QStringList({"Y0 -1 -1 -∞ 0", "x0 1 -2 -1 +∞", "x1 1 0 0 +∞"}));
+    reportAction(w, "actionRanging")->trigger();
+    QVERIFY(rangingRows().isEmpty());
     closeReport(w);
 }
 

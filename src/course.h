@@ -31,6 +31,11 @@ struct Tableau {
     int estimateColumn(int i) const { return columns.indexOf(QStringLiteral("-Y") + QString::number(i)); }
 };
 
+// A record of a pivot whose stage is this is no pivot but a change of the
+// problem after its optimum ("Что если…"): table k + 1 is table k changed,
+// not pivoted; its row is the change's number.
+constexpr int kChangeStage = 0;
+
 // One pivot: which stage chose it, where, and what the choice looked at. It
 // was chosen in table k of the report and leads to table k + 1.
 struct PivotChoice {
@@ -44,10 +49,20 @@ struct Course {
     // What each line or table of the report shows; the report's page holds
     // them in this order, "Ok" after them.
     struct Item {
-        enum Kind { Task, Table, Point, Pivot, Bound, FinalPoint, Stage2, OptimumHeading, Value, NoSolution, Cycled };
+        enum Kind { Task, Table, Point, Pivot, Bound, FinalPoint, Stage2, OptimumHeading, Value, NoSolution, Cycled,
+                    Change };
         Kind kind;
         int table; // the table it belongs to: shown, or whose point, bound or value it states
-        int pivot; // a pivot line: the pivot it names
+        int pivot; // a pivot line: the pivot it names; a change line: the change
+    };
+    // A change of the problem after an optimum: a right-hand side set anew
+    // (row >= 0) or a constraint added (row -1), as typed and as counted.
+    struct Change {
+        int row = -1;
+        QString rightHandText;
+        QStringList coefficientTexts;
+        double rightHand = 0;
+        std::vector<double> coefficients;
     };
     enum class Ending {
         None,            // still running
@@ -67,11 +82,60 @@ struct Course {
     std::vector<Tableau> tables;
     std::vector<PivotChoice> pivots;
     std::vector<Item> items;
+    std::vector<Change> changes;
     Ending ending = Ending::None;
     int endingRow = -1;    // second stage without a candidate: the pivot row
     int endingColumn = -1; // first stage without a pivot row: the entering column
 
     bool allFinite() const;
+    // The problem that table t belongs to: the right-hand sides and the
+    // constraint rows (row by row) with the changes made before it.
+    std::vector<double> rightHandsAt(int t) const;
+    std::vector<double> constraintsAt(int t) const;
 };
+
+// A right-hand side changed by `delta` in a table: when Y`i` labels a row,
+// that row's free term moves by delta; otherwise every row's free term
+// moves by delta times its entry in column -Y`i` (the objective's too, by
+// the dual estimate).
+template <typename T>
+void shiftRightHand(const Tableau &labels, std::vector<T> &cells, int i, const T &delta)
+{
+    const int n = labels.n;
+    const int row = labels.rows.indexOf(QStringLiteral("Y") + QString::number(i));
+    const int column = labels.estimateColumn(i);
+    for (int k = 0; k <= labels.m; ++k) {
+        T &free = cells[k * (n + 1) + n];
+        if (row >= 0 && k == row)
+            free = entryUpdate(free, T(-delta));
+        else if (row < 0 && column >= 0)
+            free = entryUpdate(free, T(-(cells[k * (n + 1) + column] * delta)));
+    }
+}
+
+// A constraint a·x <= b added to a table, expressed in the table's basis: a
+// basic variable x_j (row r) brings -a_j times its row, a variable of
+// column -Xj brings a_j; the new row goes before the objective's.
+template <typename T>
+std::vector<T> withConstraint(const Tableau &labels, const std::vector<T> &cells, const std::vector<T> &a, const T &b)
+{
+    const int n = labels.n, m = labels.m;
+    std::vector<T> row(n + 1);
+    row[n] = b;
+    for (int j = 0; j < n; ++j) {
+        const int basic = labels.rows.indexOf(QStringLiteral("X") + QString::number(j));
+        const int column = labels.columns.indexOf(QStringLiteral("-X") + QString::number(j));
+        if (column >= 0)
+            row[column] = entryUpdate(row[column], T(-a[j]));
+        if (basic < 0)
+            continue;
+        for (int s = 0; s <= n; ++s)
+            row[s] = entryUpdate(row[s], T(a[j] * cells[basic * (n + 1) + s]));
+    }
+    std::vector<T> grown(cells.begin(), cells.begin() + m * (n + 1));
+    grown.insert(grown.end(), row.begin(), row.end());
+    grown.insert(grown.end(), cells.begin() + m * (n + 1), cells.end());
+    return grown;
+}
 
 #endif // COURSE_H

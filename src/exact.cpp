@@ -18,7 +18,7 @@ bool readExactly(const QStringList &texts, std::vector<mpq_class> &values, int f
     for (int k = 0; k < texts.size(); ++k) {
         const std::optional<mpq_class> value = exactFieldValue(texts[k]);
         if (!value) {
-            *why = {ReplayFailure::NotFinite, first + k, -1};
+            *why = {ReplayFailure::NotFinite, first + k, -1, -1};
             return false;
         }
         values.push_back(*value);
@@ -49,14 +49,37 @@ std::optional<ExactCourse> replayExactly(const Course &course, ReplayFailure *wh
         cells[m * (n + 1) + j] = -exact.c[j];
     exact.tables.push_back(cells);
 
+    std::vector<mpq_class> rightHands = exact.b;
+    exact.rightHands.push_back(rightHands);
     for (size_t k = 0; k < course.pivots.size() && exact.tables.size() < course.tables.size(); ++k) {
         const PivotChoice &pivot = course.pivots[k];
-        if (cells[pivot.row * (n + 1) + pivot.column] == 0) {
-            *why = {ReplayFailure::ZeroPivot, -1, int(k)};
-            return std::nullopt;
+        const Tableau &labels = course.tables[k];
+        if (pivot.stage == kChangeStage) {
+            // The table changed, not pivoted: the change's fields read exactly.
+            const Course::Change &change = course.changes[pivot.row];
+            std::vector<mpq_class> values;
+            if (!readExactly(change.coefficientTexts + QStringList{change.rightHandText}, values, 0, why)) {
+                why->change = pivot.row;
+                return std::nullopt;
+            }
+            const mpq_class b = values.back();
+            values.pop_back();
+            if (change.row >= 0) {
+                shiftRightHand(labels, cells, change.row, mpq_class(b - rightHands[change.row]));
+                rightHands[change.row] = b;
+            } else {
+                cells = withConstraint(labels, cells, values, b);
+                rightHands.push_back(b);
+            }
+        } else {
+            if (cells[pivot.row * (n + 1) + pivot.column] == 0) {
+                *why = {ReplayFailure::ZeroPivot, -1, int(k), -1};
+                return std::nullopt;
+            }
+            pivotCells(cells.data(), labels.m + 1, n + 1, pivot.row, pivot.column);
         }
-        pivotCells(cells.data(), m + 1, n + 1, pivot.row, pivot.column);
         exact.tables.push_back(cells);
+        exact.rightHands.push_back(rightHands);
     }
     return exact;
 }
@@ -71,7 +94,7 @@ std::optional<mpq_class> exactScore(const Course &course, const ExactCourse &exa
         const mpq_class &entry = exact.at(course, p, pivot.row, j);
         if (entry == 0)
             return std::nullopt;
-        return mpq_class(exact.at(course, p, course.m, j) / entry);
+        return mpq_class(exact.at(course, p, course.tables[p].m, j) / entry);
     }
     default:
         return std::nullopt;
@@ -86,7 +109,7 @@ std::optional<ExactTie> rowTie(const Course &course, const ExactCourse &exact, i
     const int n = course.n;
     const mpq_class &taken = exact.at(course, p, pivot.row, n);
     int ruled = -1;
-    for (int i = 0; i < course.m; ++i) {
+    for (int i = 0; i < course.tables[p].m; ++i) {
         const mpq_class &b = exact.at(course, p, i, n);
         if (b < -kExactTolerance && (ruled < 0 || b < exact.at(course, p, ruled, n)))
             ruled = i;

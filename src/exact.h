@@ -27,6 +27,7 @@ inline mpq_class entryUpdate(const mpq_class &a, const mpq_class &t)
 struct ExactCourse {
     std::vector<mpq_class> c, a, b;
     std::vector<std::vector<mpq_class>> tables;
+    std::vector<std::vector<mpq_class>> rightHands; // of each table's problem, changes made
 
     const mpq_class &at(const Course &course, int table, int i, int j) const
     {
@@ -44,6 +45,9 @@ struct ReplayFailure {
     int field = -1;
     // ZeroPivot: the table whose pivot element is exactly 0.
     int table = -1;
+    // NotFinite in a change after the optimum: its number (the field then
+    // counts its coefficients, then its right-hand side).
+    int change = -1;
 };
 
 // The course replayed exactly: the starting table from the fields read

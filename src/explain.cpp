@@ -43,7 +43,7 @@ QString scoreLine(const CourseView &view, int p, int j)
     QString line = QStringLiteral("    ") + column + QStringLiteral(": ");
     switch (pivot.scores[j].kind) {
     case ColumnScore::Ratio:
-        return line + view.number(p, course.m, j) + QStringLiteral(" / ") + factor(view.number(p, pivot.row, j))
+        return line + view.number(p, table.m, j) + QStringLiteral(" / ") + factor(view.number(p, pivot.row, j))
                + QStringLiteral(" = ") + view.score(p, j);
     case ColumnScore::Zero:
         return line + tr("элемент строки Z близок к нулю, элемент строки %1 отрицателен (%2): оценка 0")
@@ -127,7 +127,7 @@ QString firstStagePivot(const CourseView &view, int p)
                        "свободный член строки Z не верхняя оценка.")
                   : tr("В строке Z первый элемент не меньше 0.000001 — это %2 в столбце %1: пока он есть, "
                        "свободный член строки Z не нижняя оценка."))
-                     .arg(table.columns[pivot.entering], view.number(p, course.m, pivot.entering));
+                     .arg(table.columns[pivot.entering], view.number(p, table.m, pivot.entering));
     lines << tr("В этом столбце первый сверху элемент не меньше 0.000001 — это %2 в строке %1: она ведущая.")
                  .arg(table.rows[pivot.row], view.number(p, pivot.row, pivot.entering));
     lines << tr("Оценки столбцов, элемент строки Z / элемент строки %1:").arg(table.rows[pivot.row]);
@@ -169,14 +169,14 @@ QString bound(const CourseView &view, int t)
     const Course &course = view.course();
     const Tableau &table = course.tables[t];
     bool violated = false;
-    for (int i = 0; i < course.m; ++i)
+    for (int i = 0; i < table.m; ++i)
         violated = violated || isNegativeFreeTerm(table.at(i, course.n));
     QString text = course.maximise
                        ? tr("Почему это верхняя оценка: в строке Z нет элементов не больше -0.000001, так что "
                             "свободный член строки Z (%1) больше функция не станет.")
                        : tr("Почему это нижняя оценка: в строке Z нет элементов не меньше 0.000001, так что "
                             "свободный член строки Z (%1) меньше функция не станет.");
-    text = text.arg(view.number(t, course.m, course.n));
+    text = text.arg(view.number(t, table.m, course.n));
     text += QLatin1Char('\n');
     text += violated ? tr("Но в столбце L есть отрицательные свободные члены: точка таблицы ещё нарушает "
                           "ограничения, и второй этап их убирает.")
@@ -195,7 +195,7 @@ QString optimum()
 QString dualSolution(const CourseView &view, int t)
 {
     QStringList estimates;
-    for (int i = 0; i < view.course().m; ++i)
+    for (int i = 0; i < view.course().tables[t].m; ++i)
         estimates << QStringLiteral("Y%1 = %2").arg(i).arg(view.dualEstimate(t, i));
     return tr("двойственные оценки: ") + estimates.join(QStringLiteral(", "));
 }
@@ -203,8 +203,8 @@ QString dualSolution(const CourseView &view, int t)
 QString dualCheck(const CourseView &view, int t)
 {
     QStringList products;
-    for (int i = 0; i < view.course().m; ++i)
-        products << factor(view.rightHand(i)) + QStringLiteral("·") + factor(view.dualEstimate(t, i));
+    for (int i = 0; i < view.course().tables[t].m; ++i)
+        products << factor(view.rightHandAt(t, i)) + QStringLiteral("·") + factor(view.dualEstimate(t, i));
     return tr("проверка: ") + products.join(QStringLiteral(" + ")) + QStringLiteral(" = ") + view.dualSum(t)
            + tr(" — это значение функции");
 }
@@ -229,7 +229,7 @@ QString noPivotRow(const CourseView &view, int t, int column)
                       "в нём нет, так что ведущей строки нет.\n"
                       "Так бывает и при неограниченной функции, и при несовместных ограничениях; чтобы узнать, "
                       "при каком, на копии таблицы ищется допустимая точка.\n")
-                       .arg(table.columns[column], view.number(t, course.m, column));
+                       .arg(table.columns[column], view.number(t, table.m, column));
     const Feasibility answer = searchFeasiblePoint(table);
     if (!answer.decided)
         return text + tr("Выяснить это не удалось: поиск не закончился.");

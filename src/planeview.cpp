@@ -107,9 +107,12 @@ std::optional<QLineF> lineInside(const HalfPlane &h, const QRectF &rect)
 
 std::vector<HalfPlane> halfPlanesOf(const Course &course)
 {
+    // The problem of the last table: with the changes made after an optimum.
+    const int last = int(course.tables.size()) - 1;
+    const std::vector<double> a = course.constraintsAt(last), b = course.rightHandsAt(last);
     std::vector<HalfPlane> constraints;
-    for (int i = 0; i < course.m; ++i)
-        constraints.push_back({course.a[i * course.n], course.a[i * course.n + 1], course.b[i]});
+    for (size_t i = 0; i < b.size(); ++i)
+        constraints.push_back({a[i * course.n], a[i * course.n + 1], b[i]});
     return constraints;
 }
 
@@ -539,7 +542,7 @@ QString captionOf(const CourseView &view, const QRectF &frame)
     case Course::Ending::Optimum: {
         const int last = int(course.tables.size()) - 1;
         lines << reporttext::optimumLine() + reporttext::finalPointLine(view.coordinates(last)) + QStringLiteral(", ")
-                     + reporttext::valueLine(view.number(last, course.m, course.n));
+                     + reporttext::valueLine(view.number(last, course.tables[last].m, course.n));
         break;
     }
     case Course::Ending::NoPivotRow:
@@ -563,7 +566,7 @@ QString captionOf(const CourseView &view, const QRectF &frame)
     case Region::Bounded:
         break;
     }
-    for (int i = 0; i < course.m; ++i) {
+    for (int i = 0; i < int(constraints.size()); ++i) {
         const HalfPlane &h = constraints[i];
         if (!hasLine(h))
             lines << (h.b >= 0 ? tr("Ограничение Y%1: 0 <= %2 выполняется везде, линии у него нет.")
@@ -578,7 +581,7 @@ QString captionOf(const CourseView &view, const QRectF &frame)
     if (course.ending == Course::Ending::Optimum)
         lines << tr("Оптимум обведён; штриховая линия — линия уровня F = %1 через него, стрелка от него — "
                     "направление, в котором F %2.")
-                     .arg(view.number(int(course.tables.size()) - 1, course.m, course.n),
+                     .arg(view.number(int(course.tables.size()) - 1, course.tables.back().m, course.n),
                           course.maximise ? tr("растёт") : tr("убывает"));
     return lines.join(QLatin1Char('\n'));
 }

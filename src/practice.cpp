@@ -266,7 +266,7 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
 std::vector<PracticeStep> practiceSteps(const Course &course)
 {
     std::vector<PracticeStep> steps;
-    if (course.ending == Course::Ending::None || course.ending == Course::Ending::NoColumn)
+    if (course.ending == Course::Ending::None || course.ending == Course::Ending::NoColumn || !course.changes.empty())
         return steps;
     const std::vector<Course::Item> &items = course.items;
     const int repeat = firstRepetition(course).first;

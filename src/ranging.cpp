@@ -93,11 +93,12 @@ std::vector<TitledGrid> rangingGrids(const CourseView &view)
     auto exactText = [](const mpq_class &v) { return fractionText(v); };
 
     TitledGrid rightHands{tr("Правые части"), {tr("b"), tr("оценка"), tr("от"), tr("до")}, {}, {}, {}};
-    for (int i = 0; i < course.m; ++i) {
+    const std::vector<double> b = course.rightHandsAt(t);
+    for (int i = 0; i < table.m; ++i) {
         rightHands.rows << QStringLiteral("Y%1").arg(i);
-        QStringList row{view.rightHand(i), view.dualEstimate(t, i)};
-        row += exact ? interval(exact->b[i], rightHandShift<mpq_class>(table, i, exactAt), exactText)
-                     : interval(course.b[i], rightHandShift<double>(table, i, decimalAt), decimalText);
+        QStringList row{view.rightHandAt(t, i), view.dualEstimate(t, i)};
+        row += exact ? interval(exact->rightHands[t][i], rightHandShift<mpq_class>(table, i, exactAt), exactText)
+                     : interval(b[i], rightHandShift<double>(table, i, decimalAt), decimalText);
         rightHands.cells.push_back(row);
     }
     rightHands.note = tr("Как читается строка Yi: если Yi стоит в строке таблицы, b может убывать на её "

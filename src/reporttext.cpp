@@ -2,6 +2,7 @@
 #include "reporttext.h"
 
 #include "exact.h"
+#include "fieldtext.h"
 
 #include <QCoreApplication>
 
@@ -10,6 +11,8 @@
 namespace {
 
 using reporttext::tr;
+
+QString linearForm(const QStringList &coefficients);
 
 // The coordinates with a blank after each, the last one too, in parentheses.
 QString coordinateList(const QStringList &coordinates)
@@ -78,6 +81,8 @@ QString cycledLine()
 
 QString replayFailure(const Course &course, const ReplayFailure &why)
 {
+    if (why.change >= 0)
+        return tr("Точного вида нет: значение поля в изменении %1 не является конечным числом").arg(why.change);
     if (why.kind == ReplayFailure::ZeroPivot)
         return tr("Точного вида нет: в точной арифметике ведущий элемент таблицы %1 равен 0").arg(why.table);
     const int n = course.n, m = course.m, k = why.field;
@@ -169,7 +174,7 @@ QString CourseView::score(int p, int j) const
 QString CourseView::dualEstimate(int t, int i) const
 {
     const int j = record.tables[t].estimateColumn(i);
-    return j < 0 ? QStringLiteral("0") : number(t, record.m, j);
+    return j < 0 ? QStringLiteral("0") : number(t, record.tables[t].m, j);
 }
 
 QString CourseView::dualSum(int t) const
@@ -177,26 +182,48 @@ QString CourseView::dualSum(int t) const
     const Tableau &table = record.tables[t];
     if (exact) {
         mpq_class sum = 0;
-        for (int i = 0; i < record.m; ++i) {
+        for (int i = 0; i < table.m; ++i) {
             const int j = table.estimateColumn(i);
             if (j >= 0)
-                sum += exact->b[i] * exact->at(record, t, record.m, j);
+                sum += exact->rightHands[t][i] * exact->at(record, t, table.m, j);
         }
         return fractionText(sum);
     }
+    const std::vector<double> b = record.rightHandsAt(t);
     double sum = 0;
-    for (int i = 0; i < record.m; ++i) {
+    for (int i = 0; i < table.m; ++i) {
         const int j = table.estimateColumn(i);
         if (j >= 0)
-            sum += record.b[i] * table.at(record.m, j);
+            sum += b[i] * table.at(table.m, j);
     }
     return decimal(sum);
+}
+
+QString CourseView::rightHandAt(int t, int i) const
+{
+    return exact ? fractionText(exact->rightHands[t][i]) : decimal(record.rightHandsAt(t)[i]);
+}
+
+QString CourseView::changeLine(int c) const
+{
+    const Course::Change &change = record.changes[c];
+    int t = 0;
+    while (record.pivots[t].stage != kChangeStage || record.pivots[t].row != c)
+        ++t;
+    if (change.row >= 0)
+        return tr("Правая часть Y%1: %2 → %3").arg(change.row).arg(rightHandAt(t, change.row), rightHandAt(t + 1, change.row));
+    QStringList coefficients;
+    const int i = record.tables[t].m;
+    for (int j = 0; j < record.n; ++j)
+        coefficients << (exact ? fractionText(exactFieldValue(change.coefficientTexts[j]).value_or(0))
+                               : decimal(change.coefficients[j]));
+    return tr("Новое ограничение Y%1: %2 <= %3").arg(i).arg(linearForm(coefficients), rightHandAt(t + 1, i));
 }
 
 QString CourseView::line(const Course::Item &item) const
 {
     using namespace reporttext;
-    const int m = record.m, n = record.n;
+    const int n = record.n;
     switch (item.kind) {
     case Course::Item::Task:
         return taskLine(record.maximise);
@@ -205,7 +232,7 @@ QString CourseView::line(const Course::Item &item) const
     case Course::Item::Pivot:
         return pivotLine(record.pivots[item.pivot].row, record.pivots[item.pivot].column);
     case Course::Item::Bound:
-        return boundLine(record.maximise, number(item.table, m, n));
+        return boundLine(record.maximise, number(item.table, record.tables[item.table].m, n));
     case Course::Item::FinalPoint:
         return finalPointLine(coordinates(item.table));
     case Course::Item::Stage2:
@@ -213,11 +240,13 @@ QString CourseView::line(const Course::Item &item) const
     case Course::Item::OptimumHeading:
         return optimumLine();
     case Course::Item::Value:
-        return valueLine(number(item.table, m, n));
+        return valueLine(number(item.table, record.tables[item.table].m, n));
     case Course::Item::NoSolution:
         return noSolutionLine();
     case Course::Item::Cycled:
         return cycledLine();
+    case Course::Item::Change:
+        return changeLine(item.pivot);
     case Course::Item::Table:
         break;
     }
@@ -266,7 +295,8 @@ QStringList problemLines(const CourseView &view)
 
 bool isPivotCell(const Course &course, int t, int i, int j)
 {
-    return t < int(course.pivots.size()) && course.pivots[t].row == i && course.pivots[t].column == j;
+    return t < int(course.pivots.size()) && course.pivots[t].stage != kChangeStage && course.pivots[t].row == i
+           && course.pivots[t].column == j;
 }
 
 namespace {

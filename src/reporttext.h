@@ -74,6 +74,11 @@ public:
     // every right-hand side times its estimate.
     QString dualEstimate(int t, int i) const;
     QString dualSum(int t) const;
+    // Right-hand side i of the problem that table t belongs to (changes made).
+    QString rightHandAt(int t, int i) const;
+    // The line of a change after the optimum: "Правая часть Y1: 6 → 10", or
+    // the new constraint restated.
+    QString changeLine(int change) const;
     // The text of a report line (any item but a table).
     QString line(const Course::Item &item) const;
 

@@ -305,7 +305,7 @@ void ReportViews::rewriteTexts()
         }
         auto *table = static_cast<QTableWidget *>(items[k]);
         QString whole;
-        for (int i = 0; i <= record.m; ++i) {
+        for (int i = 0; i <= record.tables[item.table].m; ++i) {
             for (int j = 0; j <= record.n; ++j) {
                 auto *cell = static_cast<QLabel *>(table->cellWidget(i, j));
                 cell->setText(numbers.cell(item.table, i, j, &whole));
@@ -517,7 +517,8 @@ void ReportViews::copyLatex()
 void ReportViews::showPractice(bool on)
 {
     for (size_t k = 0; k < record.pivots.size(); ++k)
-        concealPivot(int(k), false);
+        if (record.pivots[k].stage != kChangeStage)
+            concealPivot(int(k), false);
     delete panel;
     panel = nullptr;
     tries.clear();

@@ -7,6 +7,9 @@
 #include "reportfiles.h"
 #include "reportlatex.h"
 #include "reportpages.h"
+#include "tablecell.h"
+#include "whatif.h"
+#include "whatifdialog.h"
 #include "windowplace.h"
 
 #include <QAction>
@@ -162,6 +165,10 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *page, Course course)
     actionCopyLatex = addViewAction("actionCopyLatex", reporttext::tr("Копировать как LaTeX"), QKeySequence(), false);
     actionPractice = addViewAction("actionPractice", reporttext::tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), true);
     actionRanging = addViewAction("actionRanging", reporttext::tr("Устойчивость"), QKeySequence(Qt::CTRL | Qt::Key_R), true);
+    actionWhatIf = addViewAction("actionWhatIf", reporttext::tr("Что если…"), QKeySequence(Qt::CTRL | Qt::Key_K), false);
+    connect(actionWhatIf, &QAction::triggered, this, &ReportViews::whatIf);
+    if (!whatIfUnavailable(record).isEmpty())
+        setUnavailable(actionWhatIf, whatIfUnavailable(record));
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
@@ -588,13 +595,9 @@ void ReportViews::concealPivot(int table, bool conceal)
     for (int k = 0; k < int(record.items.size()); ++k) {
         if (record.items[k].kind != Course::Item::Table || record.items[k].table != table)
             continue;
-        auto *cell = static_cast<QLabel *>(static_cast<QTableWidget *>(items[k])->cellWidget(
-            record.pivots[table].row, record.pivots[table].column));
-        QFont font = cell->font();
-        font.setBold(!conceal);
-        cell->setFont(font);
-        cell->setAutoFillBackground(!conceal);
-        cell->setAccessibleDescription(conceal ? QString() : reporttext::tr("ведущий элемент"));
+        setCellMarked(static_cast<QLabel *>(static_cast<QTableWidget *>(items[k])->cellWidget(
+                          record.pivots[table].row, record.pivots[table].column)),
+                      !conceal);
     }
 }
 
@@ -627,6 +630,91 @@ void ReportViews::giveHint()
 {
     if (step < steps.size())
         panel->showFeedback(practiceHint(view(), steps[step]));
+}
+
+// After the optimum: the change asked for, and the course continued from
+// its last table; the page gets the new lines and tables before "Ok", and
+// every view covers them.
+void ReportViews::whatIf()
+{
+    if (!whatIfUnavailable(record).isEmpty())
+        return;
+    if (actionPractice->isChecked())
+        actionPractice->setChecked(false);
+    std::optional<WhatIf> asked;
+    {
+        const Course shown = shownCourse();
+        asked = askWhatIf(window, shownView(shown));
+    }
+    QString error;
+    if (!asked || !continueCourse(record, *asked, &error))
+        return;
+    const bool explained = !explanationLabels.empty();
+    showExplanations(false);
+    QWidget *ok = page->itemAt(page->count() - 1)->widget();
+    for (size_t k = items.size(); k < record.items.size(); ++k) {
+        QWidget *item = pageItem(record.items[k]);
+        page->insertWidget(page->indexOf(ok), item);
+        item->show();
+        items.push_back(item);
+    }
+    for (size_t t = 0; t + 1 < record.tables.size(); ++t) // the pivots chosen in the new tables
+        for (size_t k = 0; k < items.size(); ++k)
+            if (record.items[k].kind == Course::Item::Table && record.items[k].table == int(t)
+                && record.pivots[t].stage != kChangeStage)
+                setCellMarked(static_cast<QLabel *>(static_cast<QTableWidget *>(items[k])->cellWidget(
+                                  record.pivots[t].row, record.pivots[t].column)),
+                              true);
+    exact.reset(); // replayed anew when asked for
+    fractionsShown = fractionsShown && replayExactly();
+    rewriteTexts();
+    showExplanations(explained);
+    showRanging();
+    updateAvailability();
+    updatePlane();
+    window->ensureWidgetVisible(ok);
+}
+
+// A page item for a line or table the continuation added: a label, or a
+// snapshot table of labels as the stages make them (texts set by the view).
+QWidget *ReportViews::pageItem(const Course::Item &item)
+{
+    if (item.kind != Course::Item::Table)
+        return new QLabel(view().line(item));
+    const Tableau &tableau = record.tables[item.table];
+    auto *table = new QTableWidget(tableau.m + 1, tableau.n + 1);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setHorizontalHeaderLabels(tableau.columns);
+    table->setVerticalHeaderLabels(tableau.rows);
+    for (int i = 0; i <= tableau.m; ++i)
+        for (int j = 0; j <= tableau.n; ++j) {
+            auto *cell = new QLabel(table->viewport());
+            cell->resize(kCellWidth, kCellHeight);
+            table->setCellWidget(i, j, cell);
+        }
+    table->setFixedSize((tableau.n + 1) * kCellWidth, (tableau.m + 1) * kCellHeight);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    return table;
+}
+
+// Which actions the course allows now: ranging and "Что если" at an
+// optimum; practice only on the course as first solved.
+void ReportViews::updateAvailability()
+{
+    for (QAction *action : {actionRanging, actionWhatIf, actionPractice}) {
+        action->setEnabled(true);
+        action->setToolTip(action->shortcut().isEmpty()
+                               ? action->text()
+                               : QStringLiteral("%1 (%2)").arg(action->text(), action->shortcut().toString(QKeySequence::NativeText)));
+    }
+    if (!rangingUnavailable(record).isEmpty())
+        setUnavailable(actionRanging, rangingUnavailable(record));
+    if (!whatIfUnavailable(record).isEmpty())
+        setUnavailable(actionWhatIf, whatIfUnavailable(record));
+    if (!record.changes.empty())
+        setUnavailable(actionPractice, reporttext::tr("Решать самому можно только до «Что если»"));
 }
 
 void ReportViews::updatePlane()

@@ -77,6 +77,9 @@ private:
     void showRanging();
     void concealPivot(int table, bool conceal);
     void updatePlane();
+    void whatIf();
+    QWidget *pageItem(const Course::Item &item);
+    void updateAvailability();
     void copy();
     void copyLatex();
     void save();
@@ -93,7 +96,7 @@ private:
     bool fractionsShown = false;
     ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
-        *actionPractice, *actionRanging;
+        *actionPractice, *actionRanging, *actionWhatIf;
     std::vector<QWidget *> rangingWidgets; // the ranging's titles, tables and lines while shown
     // Practice: its steps, the one being taken, the items shown, the tries
     // that were wrong (for the copy), and the steps right at the first try.

@@ -5,6 +5,7 @@
 #include "fieldtext.h"
 #include "reporttext.h"
 #include "reportview.h"
+#include "tablecell.h"
 #include "tableau.h"
 #include "windowplace.h"
 
@@ -33,9 +34,6 @@
 
 namespace {
 
-// Fixed size of one cell of a snapshot table, in pixels.
-constexpr int kCellHeight = 40;
-constexpr int kCellWidth = 110;
 // Text colours of a field whose text does not read as a number, and of one
 // whose number lies outside the range the program is meant for.
 constexpr QRgb kNotANumberColour = 0xff0000;
@@ -131,24 +129,6 @@ void addScrollKeys(QScrollArea *area)
         auto *shortcut = new QShortcut(QKeySequence(k.key), area);
         QObject::connect(shortcut, &QShortcut::activated, bar, [bar, action = k.action] { bar->triggerAction(action); });
     }
-}
-
-// A marked cell is bold on a background a third of the way from the
-// palette's base colour to its highlight, so that its text reads in light
-// and dark themes alike. Only its look changes: text, size and place stay.
-void markCell(QLabel *cell)
-{
-    QFont bold = cell->font();
-    bold.setBold(true);
-    cell->setFont(bold);
-    QPalette palette = cell->palette();
-    const QColor highlight = palette.color(QPalette::Highlight), base = palette.color(QPalette::Base);
-    const QColor background((highlight.red() + 2 * base.red()) / 3, (highlight.green() + 2 * base.green()) / 3,
-                            (highlight.blue() + 2 * base.blue()) / 3);
-    palette.setColor(cell->backgroundRole(), background);
-    cell->setPalette(palette);
-    cell->setAutoFillBackground(true);
-    cell->setAccessibleDescription(Widget::tr("ведущий элемент"));
 }
 
 // The label that shows cell (i, j) of a snapshot table.
@@ -755,7 +735,7 @@ void Widget::markPivot(QVBoxLayout *vert) const
 {
     for (int k = vert->count() - 1; k >= 0; --k) {
         if (auto *table = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget())) {
-            markCell(cellLabel(table, r, s));
+            setCellMarked(cellLabel(table, r, s), true);
             return;
         }
     }

@@ -10,6 +10,8 @@
 #include "translation.h"
 
 #include <QAccessible>
+#include <QDialog>
+#include <QTimer>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
@@ -99,6 +101,7 @@ private slots:
     void exactView();
     void explanationsAgreeWithTheExactView();
     void practice();
+    void whatIfContinuesTheReport();
     void planeView();
 };
 
@@ -183,7 +186,7 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
-                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging"}));
+                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionWhatIf"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())
@@ -396,8 +399,8 @@ void ReportTest::workedExampleMaximising()
             inMenu = button->menu()->actions();
     }
     QVERIFY(!shown.isEmpty() && !inMenu.isEmpty());
-    QCOMPARE(shown.size() + inMenu.size(), 9);
-    QVERIFY(inMenu.contains(reportAction(w, "actionRanging")));
+    QCOMPARE(shown.size() + inMenu.size(), 10);
+    QVERIFY(inMenu.contains(reportAction(w, "actionWhatIf")));
     closeReport(w);
 }
 
@@ -1301,6 +1304,54 @@ void ReportTest::practice()
     QCOMPARE(reportItems(w).last(), kOk);
     QVERIFY(!reportTables(w).last()->isHidden() && reportItems(w).contains(cycled));
     QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("practiceScore"))->text(), QStringLiteral("С первой попытки верно: 1 из 8 шагов"));
+    closeReport(w);
+}
+
+// "Что если…" through the real window: the dialog sets Y1's right-hand side
+// to 10 (inside its range: no pivot), then adds x0 + x1 <= 3; the report
+// goes on after its last item, in decimals and in fractions, in the copy.
+void ReportTest::whatIfContinuesTheReport()
+{
+    Widget w;
+    solve(w, workedExample());
+    const int before = reportItems(w).size();
+    auto answer = [](int row, const QString &value, const QStringList &coefficients) {
+        QTimer::singleShot(0, [=] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog && dialog->objectName() == QLatin1String("whatIfDialog"));
+            dialog->findChild<QComboBox *>(QStringLiteral("whatIfRow"))->setCurrentIndex(row);
+            for (int j = 0; j < coefficients.size(); ++j)
+                dialog->findChild<QLineEdit *>(QStringLiteral("whatIfCoefficient%1").arg(j))->setText(coefficients[j]);
+            dialog->findChild<QLineEdit *>(QStringLiteral("whatIfValue"))->setText(value);
+            for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                if (button->text() == QLatin1String("ok"))
+                    button->click();
+        });
+    };
+    answer(1, QStringLiteral("10"), {});
+    reportAction(w, "actionWhatIf")->trigger();
+
+    QCOMPARE(reportItems(w).mid(before - 1),
+             QStringList({"Правая часть Y1: 6 → 10", "table -Y1 -Y0 L / X0 0.4 -0.2 3.2 / X1 -0.2 0.6 0.4 / Z 0.2 0.4 3.6",
+                          stage2, optimum, at("3.2 0.4 "), value("3.6"), kOk}));
+    answer(2, QStringLiteral("3"), {"1", "1"});
+    reportAction(w, "actionWhatIf")->trigger();
+    const QStringList items = reportItems(w);
+    QCOMPARE(items.mid(before + 5, 2), QStringList({"Новое ограничение Y2: 1·x0 + 1·x1 <= 3",
+                                                     "table -Y1 -Y0 L / X0 0.4 -0.2 3.2 / X1 -0.2 0.6 0.4 / "
+                                                     "Y2 -0.2 -0.4 -0.6 / Z 0.2 0.4 3.6"}));
+    QCOMPARE(items.mid(items.size() - 6), QStringList({pivotAt("2,0"), "table -Y2 -Y0 L / X0 2 -1 2 / X1 -1 1 1 / Y1 -5 2 3 / Z 1 0 3",
+                                                       optimum, at("2 1 "), value("3"), kOk}));
+    QCOMPARE(markedCells(reportTables(w)[reportTables(w).size() - 2]).size(), 1); // the new pivot is marked
+    reportAction(w, "actionFractions")->trigger();
+    QVERIFY(reportItems(w).contains(QStringLiteral("table -Y1 -Y0 L / X0 2/5 -1/5 16/5 / X1 -1/5 3/5 2/5 / Z 1/5 2/5 18/5")));
+    reportAction(w, "actionCopy")->trigger();
+    QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("Правая часть Y1: 6 → 10\n")));
+    reportAction(w, "actionFractions")->trigger();
+    closeReport(w);
+    // No optimum, no change: the action says why.
+    solve(w, maxProblem({1, 1}, {{-1, -1}}, {1}));
+    QVERIFY(!reportAction(w, "actionWhatIf")->isEnabled());
     closeReport(w);
 }
 

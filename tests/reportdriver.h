@@ -133,7 +133,9 @@ inline QLabel *cellLabel(const QTableWidget *t, int i, int j)
 
 inline QString cellText(const QTableWidget *t, int i, int j)
 {
-    return cellLabel(t, i, j)->text();
+    if (const QLabel *label = cellLabel(t, i, j))
+        return label->text();
+    return t->item(i, j) ? t->item(i, j)->text() : QString(); // a table of the ranging
 }
 
 // A table reads "table <column headers> / <row header> <cells> / ...".
@@ -192,7 +194,8 @@ inline QList<QTableWidget *> reportTables(const Widget &w)
     QList<QTableWidget *> tables;
     QLayout *vert = w.Form->layout();
     for (int k = 0; k < vert->count(); ++k) {
-        if (auto *t = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget()))
+        if (auto *t = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget());
+            t && t->objectName() != QLatin1String("rangingTable"))
             tables << t;
     }
     return tables;

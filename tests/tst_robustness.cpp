@@ -169,8 +169,8 @@ void RobustnessTest::randomUse()
         case 12:
         case 13:
             if (w.formArea) { // the report's tool bar: views, copy, the plane
-                const char *names[] = {"actionFractions", "actionExplain", "actionPlane", "actionCopy"};
-                reportAction(w, names[uniform(0, 3)])->trigger();
+                const char *names[] = {"actionFractions", "actionExplain", "actionPlane", "actionCopy", "actionRanging"};
+                reportAction(w, names[uniform(0, int(std::size(names)) - 1)])->trigger();
             }
             break;
         default:

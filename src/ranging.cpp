@@ -66,8 +66,9 @@ Shift<T> coefficientShift(const Tableau &table, int j, bool maximise, At at)
 template <typename T, typename Text>
 QStringList interval(const T &value, const Shift<T> &shift, Text text)
 {
-    return {shift.down ? text(T(value + *shift.down)) : QStringLiteral("-∞"),
-            shift.up ? text(T(value + *shift.up)) : QStringLiteral("+∞")};
+    // value + shift, a sum that cancels but for rounding being 0, as in the tables
+    return {shift.down ? text(entryUpdate(value, T(-*shift.down))) : QStringLiteral("-∞"),
+            shift.up ? text(entryUpdate(value, T(-*shift.up))) : QStringLiteral("+∞")};
 }
 
 } // namespace

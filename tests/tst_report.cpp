@@ -4,6 +4,8 @@
 #include "explain.h"
 #include "mainmenu.h"
 #include "practice.h"
+#include "ranging.h"
+#include "whatif.h"
 #include "planeview.h"
 #include "reportdriver.h"
 #include "reportview.h"
@@ -1352,6 +1354,16 @@ void ReportTest::whatIfContinuesTheReport()
     // No optimum, no change: the action says why.
     solve(w, maxProblem({1, 1}, {{-1, -1}}, {1}));
     QVERIFY(!reportAction(w, "actionWhatIf")->isEnabled());
+    closeReport(w);
+    // Y0 set to 20, outside its range: one pivot to the optimum (0, 6); the
+    // range of Y1 then starts at 0, not at a rounding residue of it.
+    solve(w, workedExample());
+    Course course = w.formArea->findChild<ReportViews *>()->course();
+    QString error;
+    QVERIFY(continueCourse(course, WhatIf{0, QStringLiteral("20"), {}}, &error));
+    QCOMPARE(course.ending, Course::Ending::Optimum);
+    QCOMPARE(CourseView(course).line(course.items[course.items.size() - 2]), QStringLiteral("достигается в точке - (0 6 )"));
+    QCOMPARE(rangingGrids(CourseView(course)).front().cells[1], QStringList({"6", "1", "0", "10"}));
     closeReport(w);
 }
 

@@ -75,9 +75,17 @@ QStringList interval(const T &value, const Shift<T> &shift, Text text)
 
 QString rangingUnavailable(const Course &course)
 {
-    if (course.ending == Course::Ending::Optimum)
+    switch (course.ending) {
+    case Course::Ending::Optimum:
         return QString();
-    return tr("Устойчивость есть только у оптимума, а отчёт кончается иначе");
+    case Course::Ending::NoPivotRow:
+    case Course::Ending::NoCandidate:
+        return tr("Устойчивость есть только у оптимума, а у задачи нет решений");
+    case Course::Ending::Cycled:
+        return tr("Устойчивость есть только у оптимума, а метод зациклился");
+    default:
+        return tr("Устойчивость есть только у оптимума, а отчёт обрывается: не все значения полей — конечные числа");
+    }
 }
 
 std::vector<TitledGrid> rangingGrids(const CourseView &view)

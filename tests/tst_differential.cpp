@@ -451,6 +451,14 @@ QString insideRangeDisagreement(const Course &optimum)
             return QStringLiteral("Y%1 moved inside its range to %2 needed a pivot").arg(i).arg(b);
         if (!equalToDigitsShown(after.at(after.m, after.n), expected, std::max(1.0, qAbs(expected))))
             return QStringLiteral("Y%1 moved to %2: F %3, the estimate says %4").arg(i).arg(b).arg(after.at(after.m, after.n)).arg(expected);
+        // Past the end of the range, by a tenth of it or 1, the basis changes.
+        if (!row[3].contains(QChar(0x221E))) {
+            Course outside = optimum;
+            const double past = to + std::max(1.0, (to - from) / 10);
+            continueCourse(outside, WhatIf{i, numberText(past), {}}, &error);
+            if (outside.pivots.size() == optimum.pivots.size() + 1 && outside.ending == Course::Ending::Optimum)
+                return QStringLiteral("Y%1 moved past its range to %2 kept the basis").arg(i).arg(past);
+        }
         break; // one row per problem
     }
     return QString();

@@ -55,6 +55,20 @@ QString unbroken(QString text)
     return text.replace(minusBeforeLabel, QStringLiteral("-\u2060"));
 }
 
+// A line of explanation on the page: italic, indented, wrapped at `width`.
+QLabel *explanationLabel(const QString &text, int width)
+{
+    auto *label = new QLabel(text);
+    label->setObjectName(QStringLiteral("explanation"));
+    QFont italic = label->font();
+    italic.setItalic(true);
+    label->setFont(italic);
+    label->setIndent(kExplanationIndent);
+    label->setWordWrap(true);
+    label->setFixedWidth(width);
+    return label;
+}
+
 } // namespace
 
 // The report's tool bar: a row of buttons with text, one for each action;
@@ -347,14 +361,7 @@ void ReportViews::showExplanations(bool on)
     for (QWidget *item : items)
         width = std::max(width, item->sizeHint().width());
     for (const Explanation &explanation : explainCourse(view())) {
-        auto *label = new QLabel(unbroken(explanation.text));
-        label->setObjectName(QStringLiteral("explanation"));
-        QFont italic = label->font();
-        italic.setItalic(true);
-        label->setFont(italic);
-        label->setIndent(kExplanationIndent);
-        label->setWordWrap(true);
-        label->setFixedWidth(width);
+        QLabel *label = explanationLabel(unbroken(explanation.text), width);
         QWidget *next = explanation.before < int(items.size()) ? items[explanation.before] : ok;
         page->insertWidget(page->indexOf(next), label);
         label->show(); // at once, so that the page takes its size now
@@ -478,17 +485,8 @@ void ReportViews::showRanging()
         table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         rangingWidgets.push_back(title);
         rangingWidgets.push_back(table);
-        if (!grid.note.isEmpty()) {
-            auto *note = new QLabel(grid.note);
-            note->setObjectName(QStringLiteral("explanation"));
-            QFont italic = note->font();
-            italic.setItalic(true);
-            note->setFont(italic);
-            note->setIndent(kExplanationIndent);
-            note->setWordWrap(true);
-            note->setFixedWidth(table->width() + kRangingCellWidth);
-            rangingWidgets.push_back(note);
-        }
+        if (!grid.note.isEmpty())
+            rangingWidgets.push_back(explanationLabel(grid.note, table->width() + kRangingCellWidth));
     }
     for (QWidget *widget : rangingWidgets) {
         page->insertWidget(page->indexOf(ok), widget);

@@ -22,11 +22,16 @@ namespace {
 // otherwise the held messages are printed as usual.
 const char *programPath = "";
 QStringList heldMessages;
+// Without a window the standard streams are the output: the toolkit's notes
+// (on its runtime folder, on the offscreen platform) are left out there, so
+// that a script reads only the report or the message about the file.
+bool quietToolkit = false;
 
 void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
-        heldMessages << qFormatLogMessage(type, context, message);
+        if (!quietToolkit || type == QtCriticalMsg)
+            heldMessages << qFormatLogMessage(type, context, message);
         return;
     }
     if (message.contains(QLatin1String("platform plugin"))) {
@@ -112,7 +117,8 @@ int printReport(const QString &file, bool fractions, bool explain, bool ranging,
 int main(int argc, char *argv[])
 {
     programPath = argv[0];
-    if (needsNoDisplay(argc, argv))
+    quietToolkit = needsNoDisplay(argc, argv);
+    if (quietToolkit)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // On a high-density screen the fixed-pixel windows scale as a whole, as
@@ -122,7 +128,10 @@ int main(int argc, char *argv[])
 #endif
     qInstallMessageHandler(holdStartupMessage);
     QApplication a(argc, argv);
-    qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(quietToolkit ? [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    } : QtMessageHandler(nullptr));
     for (const QString &held : heldMessages)
         std::fprintf(stderr, "%s\n", qPrintable(held));
     heldMessages.clear();

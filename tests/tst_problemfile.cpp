@@ -517,8 +517,10 @@ void ProblemFileTest::commandLine()
     const Run refused = runProgram({"--report", bad});
     QCOMPARE(refused.status, 2);
     QVERIFY(refused.out.isEmpty());
-    QVERIFY2(refused.err.contains((bad + QStringLiteral(":4: раздел «general» не поддерживается")).toUtf8()),
-             refused.err.constData());
+    // The message alone: a script reads no notes of the toolkit there.
+    QCOMPARE(QString::fromUtf8(refused.err),
+             bad + QStringLiteral(":4: раздел «general» не поддерживается: программа решает задачи без целочисленных "
+                                  "переменных\n"));
     QCOMPARE(runProgram({"--report", "--bogus", path}).status, 1);
     QCOMPARE(runProgram({"--report"}).status, 1);
     QCOMPARE(runProgram({"--fractions", path}).status, 1);

@@ -94,6 +94,46 @@ struct Course {
     std::vector<double> constraintsAt(int t) const;
 };
 
+// The method's choices read from a recorded table, by the rules of
+// tableau.h, for what looks at a table after the stages (practice, the
+// continuation after a change). The first stage's entering column (the
+// first objective entry of the wrong sign for a bound) and its pivot row
+// (the first entry of at least the tolerance); the second stage's row (the
+// most negative free term, the upper of equal ones) and its first column
+// with a negative entry. -1 where there is none.
+inline int enteringColumn(const Tableau &t, bool maximise)
+{
+    for (int j = 0; j < t.n; ++j)
+        if (entersBound(t.at(t.m, j), maximise))
+            return j;
+    return -1;
+}
+
+inline int firstPositiveRow(const Tableau &t, int column)
+{
+    for (int i = 0; i < t.m; ++i)
+        if (isPositiveEntry(t.at(i, column)))
+            return i;
+    return -1;
+}
+
+inline int mostNegativeFreeTermRow(const Tableau &t)
+{
+    int row = -1;
+    for (int i = 0; i < t.m; ++i)
+        if (isNegativeFreeTerm(t.at(i, t.n)) && (row < 0 || t.at(i, t.n) < t.at(row, t.n)))
+            row = i;
+    return row;
+}
+
+inline int firstNegativeEntry(const Tableau &t, int row)
+{
+    for (int j = 0; j < t.n; ++j)
+        if (isNegativeEntry(t.at(row, j)))
+            return j;
+    return -1;
+}
+
 // A right-hand side changed by `delta` in a table: when Y`i` labels a row,
 // that row's free term moves by delta; otherwise every row's free term
 // moves by delta times its entry in column -Y`i` (the objective's too, by

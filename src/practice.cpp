@@ -18,42 +18,6 @@ PracticeJudgement wrong(const QString &why)
     return {false, tr("Неверно. ") + why};
 }
 
-// The first objective entry of the wrong sign for a bound: the first
-// stage's entering column, -1 when the objective row gives a bound.
-int enteringColumn(const Course &course, const Tableau &t)
-{
-    for (int j = 0; j < t.n; ++j)
-        if (entersBound(t.at(t.m, j), course.maximise))
-            return j;
-    return -1;
-}
-
-int firstPositiveRow(const Tableau &t, int column)
-{
-    for (int i = 0; i < t.m; ++i)
-        if (isPositiveEntry(t.at(i, column)))
-            return i;
-    return -1;
-}
-
-// The second stage's row: the most negative free term, the upper of equal ones.
-int mostNegativeRow(const Tableau &t)
-{
-    int row = -1;
-    for (int i = 0; i < t.m; ++i)
-        if (isNegativeFreeTerm(t.at(i, t.n)) && (row < 0 || t.at(i, t.n) < t.at(row, t.n)))
-            row = i;
-    return row;
-}
-
-int firstNegativeEntry(const Tableau &t, int row)
-{
-    for (int j = 0; j < t.n; ++j)
-        if (isNegativeEntry(t.at(row, j)))
-            return j;
-    return -1;
-}
-
 // Why the objective row gives no bound yet: its entry of the wrong sign.
 QString noBoundYet(const CourseView &view, const PracticeStep &step, int k)
 {
@@ -114,12 +78,12 @@ QString reasonOf(const CourseView &view, const PracticeStep &step)
         return cycledWhy(course);
     case PracticeStep::NoSolution:
         if (step.stage == 1) {
-            const int k = enteringColumn(course, t);
+            const int k = enteringColumn(t, course.maximise);
             return tr("В столбце %1 элемент строки Z равен %2, а элементов не меньше 0.000001 в нём нет: "
                       "ведущей строки нет — нет решений.")
                 .arg(t.columns[k], view.number(step.table, t.m, k));
         } else {
-            const int r = mostNegativeRow(t);
+            const int r = mostNegativeFreeTermRow(t);
             return tr("В строке %1 свободный член %2 отрицателен, а все её элементы не меньше -0.000001: "
                       "ведущего столбца нет — нет решений.")
                 .arg(t.rows[r], view.number(step.table, r, t.n));
@@ -153,7 +117,7 @@ QString brokenEnding(const CourseView &view, const PracticeStep &step, PracticeC
 {
     const Course &course = view.course();
     const Tableau &t = course.tables[step.table];
-    const int k = enteringColumn(course, t);
+    const int k = enteringColumn(t, course.maximise);
     switch (kind) {
     case PracticeChoice::Bound:
         if (step.stage == 2)
@@ -163,7 +127,7 @@ QString brokenEnding(const CourseView &view, const PracticeStep &step, PracticeC
         if (step.stage == 1)
             return tr("Оптимум ищет второй этап, а первый ещё не окончен. ")
                    + (k >= 0 ? noBoundYet(view, step, k) : boundReached(view, step));
-        return mostNegativeRow(t) >= 0 ? negativeFreeTerm(view, step, mostNegativeRow(t)) : optimumReached();
+        return mostNegativeFreeTermRow(t) >= 0 ? negativeFreeTerm(view, step, mostNegativeFreeTermRow(t)) : optimumReached();
     case PracticeChoice::NoSolution:
         if (step.stage == 1) {
             if (k < 0)
@@ -172,7 +136,7 @@ QString brokenEnding(const CourseView &view, const PracticeStep &step, PracticeC
             return tr("В столбце %1 есть элемент не меньше 0.000001 — %2 в строке %3: ведущая строка есть.")
                 .arg(t.columns[k], view.number(step.table, r, k), t.rows[r]);
         } else {
-            const int r = mostNegativeRow(t);
+            const int r = mostNegativeFreeTermRow(t);
             if (r < 0)
                 return optimumReached();
             const int s = firstNegativeEntry(t, r);
@@ -255,10 +219,8 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
     if (!isNegativeFreeTerm(t.at(row, t.n)))
         return wrong(tr("Свободный член строки %1 (%2) не меньше -0.000001: строка не может быть ведущей.")
                          .arg(t.rows[row], free));
-    if (row != pivot.row)
-        return wrong(tr("Свободный член строки %1 (%2) не самый отрицательный: это %3 в строке %4.")
-                         .arg(t.rows[row], free, view.number(step.table, pivot.row, t.n), t.rows[pivot.row]));
-    return otherColumn(view, step, column);
+    return wrong(tr("Свободный член строки %1 (%2) не самый отрицательный: это %3 в строке %4.")
+                     .arg(t.rows[row], free, view.number(step.table, pivot.row, t.n), t.rows[pivot.row]));
 }
 
 } // namespace

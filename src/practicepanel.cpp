@@ -73,14 +73,22 @@ QPushButton *PracticePanel::addButton(const char *name, const QString &text, Pra
     return button;
 }
 
+// The cells of the table chosen on so far become plain cells again.
+void PracticePanel::releaseTable()
+{
+    for (int i = 0; table && i < table->rowCount(); ++i)
+        for (int j = 0; j < table->columnCount(); ++j) {
+            QLabel *cell = cellAt(table, i, j);
+            cell->removeEventFilter(this);
+            cell->setFrameStyle(QFrame::NoFrame);
+            cell->unsetCursor();
+        }
+    table = nullptr;
+}
+
 void PracticePanel::setTable(QTableWidget *next)
 {
-    if (table)
-        for (int i = 0; i < table->rowCount(); ++i)
-            for (int j = 0; j < table->columnCount(); ++j) {
-                cellAt(table, i, j)->removeEventFilter(this);
-                cellAt(table, i, j)->setFrameStyle(QFrame::NoFrame);
-            }
+    releaseTable();
     table = next;
     for (int i = 0; i < table->rowCount(); ++i)
         for (int j = 0; j < table->columnCount(); ++j) {
@@ -115,13 +123,7 @@ void PracticePanel::offerHint(bool offer)
 
 void PracticePanel::finish(const QString &text)
 {
-    for (int i = 0; table && i < table->rowCount(); ++i)
-        for (int j = 0; j < table->columnCount(); ++j) {
-            cellAt(table, i, j)->removeEventFilter(this);
-            cellAt(table, i, j)->setFrameStyle(QFrame::NoFrame);
-            cellAt(table, i, j)->unsetCursor();
-        }
-    table = nullptr;
+    releaseTable();
     prompt->hide();
     buttons->hide();
     score->setText(text);

@@ -43,6 +43,7 @@ protected:
 private:
     QPushButton *addButton(const char *name, const QString &text, PracticeChoice::Kind kind);
     void frameCell(int row, int column);
+    void releaseTable();
 
     QPointer<QTableWidget> table;
     int row = 0, column = 0;

@@ -3,7 +3,16 @@
 
 #include "exact.h"
 
+#include <optional>
+
 namespace {
+
+// The interval of one right-hand side or coefficient, as the shift from its
+// value; an end that is not there is open (infinite).
+template <typename T>
+struct Shift {
+    std::optional<T> down, up; // the value may go from value + down to value + up
+};
 
 using reporttext::decimal;
 using reporttext::tr;

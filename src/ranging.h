@@ -15,7 +15,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <vector>
 
 // The two tables of the ranging, as the report, the copy and the documents
@@ -26,12 +25,5 @@ std::vector<TitledGrid> rangingGrids(const CourseView &view);
 
 // Why a course has no ranging: it did not end at an optimum. Empty when it did.
 QString rangingUnavailable(const Course &course);
-
-// The interval of one right-hand side or coefficient, as the shift from its
-// value; an end that is not there is open (infinite).
-template <typename T>
-struct Shift {
-    std::optional<T> down, up; // the value may go from value + down to value + up
-};
 
 #endif // RANGING_H

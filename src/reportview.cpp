@@ -55,6 +55,14 @@ QString unbroken(QString text)
     return text.replace(minusBeforeLabel, QStringLiteral("-\u2060"));
 }
 
+// An action's tooltip: its text, and its shortcut where it has one.
+QString toolTipOf(const QAction *action)
+{
+    const QKeySequence shortcut = action->shortcut();
+    return shortcut.isEmpty() ? action->text()
+                              : QStringLiteral("%1 (%2)").arg(action->text(), shortcut.toString(QKeySequence::NativeText));
+}
+
 // A line of explanation on the page: italic, indented, wrapped at `width`.
 QLabel *explanationLabel(const QString &text, int width)
 {
@@ -254,8 +262,7 @@ QAction *ReportViews::addViewAction(const char *name, const QString &text, const
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
     action->setCheckable(checkable);
-    action->setToolTip(shortcut.isEmpty() ? text
-                                          : QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText)));
+    action->setToolTip(toolTipOf(action));
     window->addAction(action);
     bar->addButton(action);
     return action;
@@ -264,8 +271,7 @@ QAction *ReportViews::addViewAction(const char *name, const QString &text, const
 void ReportViews::setUnavailable(QAction *action, const QString &why)
 {
     action->setEnabled(false);
-    action->setToolTip(QStringLiteral("%1 (%2): %3")
-                           .arg(action->text(), action->shortcut().toString(QKeySequence::NativeText), why));
+    action->setToolTip(toolTipOf(action) + QStringLiteral(": ") + why);
 }
 
 // The bar spans the top margin of the window's frame, above the page.
@@ -522,8 +528,7 @@ void ReportViews::copyLatex()
 void ReportViews::showPractice(bool on)
 {
     for (size_t k = 0; k < record.pivots.size(); ++k)
-        if (record.pivots[k].stage != kChangeStage)
-            concealPivot(int(k), false);
+        concealPivot(int(k), false);
     delete panel;
     panel = nullptr;
     tries.clear();
@@ -588,7 +593,7 @@ void ReportViews::showPracticeItems()
 // on that table and shown again once the step is taken.
 void ReportViews::concealPivot(int table, bool conceal)
 {
-    if (table >= int(record.pivots.size()))
+    if (table >= int(record.pivots.size()) || record.pivots[table].stage == kChangeStage)
         return;
     for (int k = 0; k < int(record.items.size()); ++k) {
         if (record.items[k].kind != Course::Item::Table || record.items[k].table != table)
@@ -656,13 +661,6 @@ void ReportViews::whatIf()
         item->show();
         items.push_back(item);
     }
-    for (size_t t = 0; t + 1 < record.tables.size(); ++t) // the pivots chosen in the new tables
-        for (size_t k = 0; k < items.size(); ++k)
-            if (record.items[k].kind == Course::Item::Table && record.items[k].table == int(t)
-                && record.pivots[t].stage != kChangeStage)
-                setCellMarked(static_cast<QLabel *>(static_cast<QTableWidget *>(items[k])->cellWidget(
-                                  record.pivots[t].row, record.pivots[t].column)),
-                              true);
     exact.reset(); // replayed anew when asked for
     fractionsShown = fractionsShown && replayExactly();
     rewriteTexts();
@@ -694,6 +692,11 @@ QWidget *ReportViews::pageItem(const Course::Item &item)
     table->setFixedSize((tableau.n + 1) * kCellWidth, (tableau.m + 1) * kCellHeight);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The continuation has chosen all its pivots by now: the one chosen in
+    // this table is marked as the stages mark theirs.
+    const int t = item.table;
+    if (t < int(record.pivots.size()) && record.pivots[t].stage != kChangeStage)
+        setCellMarked(static_cast<QLabel *>(table->cellWidget(record.pivots[t].row, record.pivots[t].column)), true);
     return table;
 }
 
@@ -703,9 +706,7 @@ void ReportViews::updateAvailability()
 {
     for (QAction *action : {actionRanging, actionWhatIf, actionPractice}) {
         action->setEnabled(true);
-        action->setToolTip(action->shortcut().isEmpty()
-                               ? action->text()
-                               : QStringLiteral("%1 (%2)").arg(action->text(), action->shortcut().toString(QKeySequence::NativeText)));
+        action->setToolTip(toolTipOf(action));
     }
     if (!rangingUnavailable(record).isEmpty())
         setUnavailable(actionRanging, rangingUnavailable(record));

@@ -26,10 +26,7 @@ void secondStage(Course &course)
     for (int pivots = 0; pivots < kIterationLimit; ++pivots) {
         Tableau table = course.tables.back();
         const int n = table.n, m = table.m;
-        int r = -1;
-        for (int i = 0; i < m; ++i)
-            if (isNegativeFreeTerm(table.at(i, n)) && (r < 0 || table.at(i, n) < table.at(r, n)))
-                r = i;
+        const int r = mostNegativeFreeTermRow(table);
         if (r < 0) {
             course.ending = Course::Ending::Optimum;
             addItem(course, Course::Item::OptimumHeading);

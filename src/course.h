@@ -94,13 +94,13 @@ struct Course {
     std::vector<double> constraintsAt(int t) const;
 };
 
-// The method's choices read from a recorded table, by the rules of
-// tableau.h, for what looks at a table after the stages (practice, the
-// continuation after a change). The first stage's entering column (the
-// first objective entry of the wrong sign for a bound) and its pivot row
-// (the first entry of at least the tolerance); the second stage's row (the
-// most negative free term, the upper of equal ones) and its first column
-// with a negative entry. -1 where there is none.
+// The method's choices on a table, by the rules of tableau.h: the stages
+// choose with them, and practice and the explanations read the same
+// choices. The first stage's entering column (the first objective entry of
+// the wrong sign for a bound) and its pivot row (the first entry of at
+// least the tolerance); the second stage's row (the most negative free
+// term, the upper of equal ones) and its first column with a negative
+// entry. -1 where there is none.
 inline int enteringColumn(const Tableau &t, bool maximise)
 {
     for (int j = 0; j < t.n; ++j)
@@ -132,6 +132,29 @@ inline int firstNegativeEntry(const Tableau &t, int row)
         if (isNegativeEntry(t.at(row, j)))
             return j;
     return -1;
+}
+
+// The pivot column for pivot row `row`: the column whose score the rule
+// accepts last. The second stage scores only the columns with a negative
+// entry in the row. -1 when no column is accepted; every column's score
+// goes to *scores (NoCandidate for a column not scored).
+inline int pivotColumn(const Tableau &t, int row, bool negativeEntriesOnly, bool maximise,
+                       std::vector<ColumnScore> *scores)
+{
+    int best = -1;
+    double bestScore = 0;
+    scores->assign(t.n, ColumnScore());
+    for (int j = 0; j < t.n; ++j) {
+        if (negativeEntriesOnly && !isNegativeEntry(t.at(row, j)))
+            continue;
+        const ColumnScore score = columnScore(t.at(t.m, j), t.at(row, j), maximise);
+        (*scores)[j] = score;
+        if (acceptsScore(score.value, best >= 0, bestScore, maximise)) {
+            bestScore = score.value;
+            best = j;
+        }
+    }
+    return best;
 }
 
 // A right-hand side changed by `delta` in a table: when Y`i` labels a row,

@@ -6,27 +6,13 @@
 #ifndef LPFORMAT_H
 #define LPFORMAT_H
 
+#include "problemtexts.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-// What the input form holds: its size, max or min, and every field's text.
-struct ProblemTexts {
-    bool maximise = true;
-    int n = 0, m = 0;
-    QStringList objective;   // n texts
-    QStringList constraints; // m rows of n texts, row by row
-    QStringList rightHands;  // m texts
-
-    bool operator==(const ProblemTexts &other) const
-    {
-        return maximise == other.maximise && n == other.n && m == other.m && objective == other.objective
-               && constraints == other.constraints && rightHands == other.rightHands;
-    }
-    bool operator!=(const ProblemTexts &other) const { return !(*this == other); }
-};
 
 // Why a file was refused: the line it names (from 1; 0 for the whole file)
 // and what is wrong there, in words for the user.

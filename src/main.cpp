@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "commandline.h"
 #include "mainmenu.h"
-#include "problemfile.h"
 #include "reportfiles.h"
-#include "reportview.h"
 #include "translation.h"
 #include "widget.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QPushButton>
 #include <QStringList>
 
 #include <cstdio>
@@ -48,35 +46,6 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
     std::_Exit(1);
 }
 
-// The exit statuses of the command line.
-constexpr int kUsageError = 1;
-constexpr int kFileError = 2;
-
-// Whether the arguments ask for something that needs no window: the report
-// on standard output, the help, the version, or a usage error. Those run on
-// the offscreen platform, so that no display is needed; the toolkit's own
-// options (-style, -platform, ...) leave the choice to it. Asked before the
-// application object exists, since the platform is chosen when it starts.
-bool needsNoDisplay(int argc, char *argv[])
-{
-    static const QStringList toolkitOptions = {
-        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-        "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount", "display", "geometry",
-        "title", "name", "visual", "ncols", "cmap", "graphicssystem", "nograb", "dograb", "sync",
-        "qmljsdebugger", "testability", "dialogs", "fontengine", "fn", "font", "bg", "background", "fg",
-        "foreground", "btn", "button", "im", "inputstyle", "qdebug"};
-    for (int k = 1; k < argc; ++k) {
-        QString option = QString::fromLocal8Bit(argv[k]);
-        if (!option.startsWith(QLatin1Char('-')))
-            continue;
-        while (option.startsWith(QLatin1Char('-')))
-            option.remove(0, 1);
-        if (!toolkitOptions.contains(option.section(QLatin1Char('='), 0, 0)))
-            return true;
-    }
-    return false;
-}
-
 int usageError(const QString &message)
 {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(message));
@@ -84,40 +53,15 @@ int usageError(const QString &message)
     return kUsageError;
 }
 
-// What "Копировать отчёт" copies for the problem of `file`, in the view
-// asked for, on standard output.
-int printReport(const QString &file, bool fractions, bool explain, bool ranging, bool html, const QString &output)
-{
-    Widget w;
-    QString error;
-    if (!openProblemFile(w, file, &error)) {
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        return kFileError;
-    }
-    ReportViews::fractionsChosen = fractions;
-    ReportViews::explanationsChosen = explain;
-    ReportViews::rangingChosen = ranging;
-    w.findChild<QPushButton *>(QStringLiteral("pushButton_2"))->click();
-    const ReportViews *views = w.formArea->findChild<ReportViews *>();
-    if (!output.isEmpty()) {
-        if (!views->writeShown(output, &error)) {
-            std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-            return kFileError;
-        }
-        return 0;
-    }
-    const ReportCopy report = views->shownCopy();
-    const QByteArray text = (html ? report.html : report.text).toUtf8();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kFileError;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     programPath = argv[0];
-    quietToolkit = needsNoDisplay(argc, argv);
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    quietToolkit = needsNoDisplay(arguments);
     if (quietToolkit)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
@@ -176,8 +120,8 @@ int main(int argc, char *argv[])
     if (reporting && files.isEmpty())
         return usageError(tr("--report: не задан файл задачи"));
     if (reporting)
-        return printReport(files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(ranging),
-                           parser.isSet(html), parser.value(output));
+        return printReport({files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(ranging),
+                            parser.isSet(html), parser.value(output)});
 
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));

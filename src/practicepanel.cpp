@@ -73,61 +73,71 @@ QPushButton *PracticePanel::addButton(const char *name, const QString &text, Pra
     return button;
 }
 
+PracticePanel::~PracticePanel()
+{
+    releaseTable();
+}
+
 // The cells of the table chosen on so far become plain cells again.
 void PracticePanel::releaseTable()
 {
+    setFrame(nullptr);
     for (int i = 0; table && i < table->rowCount(); ++i)
         for (int j = 0; j < table->columnCount(); ++j) {
             QLabel *cell = cellAt(table, i, j);
             cell->removeEventFilter(this);
-            cell->setFrameStyle(QFrame::NoFrame);
             cell->unsetCursor();
         }
     table = nullptr;
 }
 
-void PracticePanel::setTable(QTableWidget *next)
+void PracticePanel::setTable(QTableWidget *next, int nextRow, int nextColumn)
 {
-    releaseTable();
-    table = next;
-    for (int i = 0; i < table->rowCount(); ++i)
-        for (int j = 0; j < table->columnCount(); ++j) {
-            QLabel *cell = cellAt(table, i, j);
-            cell->installEventFilter(this);
-            cell->setCursor(Qt::PointingHandCursor);
-        }
-    frameCell(0, 0);
+    if (next != table) {
+        releaseTable();
+        table = next;
+        for (int i = 0; table && i < table->rowCount(); ++i)
+            for (int j = 0; j < table->columnCount(); ++j) {
+                QLabel *cell = cellAt(table, i, j);
+                cell->installEventFilter(this);
+                cell->setCursor(Qt::PointingHandCursor);
+            }
+    }
+    row = nextRow;
+    column = nextColumn;
+    setFrame(table ? cellAt(table, row, column) : nullptr);
 }
 
-void PracticePanel::frameCell(int nextRow, int nextColumn)
+void PracticePanel::setFrame(QLabel *cell)
 {
-    if (!table)
+    if (cell == framedCell)
         return;
-    cellAt(table, row, column)->setFrameStyle(QFrame::NoFrame);
-    row = qBound(0, nextRow, table->rowCount() - 1);
-    column = qBound(0, nextColumn, table->columnCount() - 1);
-    QLabel *cell = cellAt(table, row, column);
-    cell->setFrameStyle(QFrame::Box | QFrame::Plain);
-    cell->setLineWidth(kFrameWidth);
+    if (framedCell)
+        framedCell->setFrameStyle(QFrame::NoFrame);
+    framedCell = cell;
+    if (cell) {
+        cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+        cell->setLineWidth(kFrameWidth);
+    }
 }
 
-void PracticePanel::showFeedback(const QString &text)
+void PracticePanel::setFeedback(const QString &text)
 {
     feedback->setText(text);
 }
 
-void PracticePanel::offerHint(bool offer)
+void PracticePanel::setHintOffered(bool offered)
 {
-    hint->setVisible(offer);
+    hint->setVisible(offered);
 }
 
-void PracticePanel::finish(const QString &text)
+void PracticePanel::setScore(const QString &text)
 {
-    releaseTable();
-    prompt->hide();
-    buttons->hide();
+    const bool end = !text.isEmpty();
+    prompt->setVisible(!end);
+    buttons->setVisible(!end);
     score->setText(text);
-    score->show();
+    score->setVisible(end);
 }
 
 // The arrow keys and Enter belong to the panel while it has the focus,
@@ -157,16 +167,16 @@ void PracticePanel::keyPressEvent(QKeyEvent *event)
         return QWidget::keyPressEvent(event);
     switch (event->key()) {
     case Qt::Key_Up:
-        frameCell(row - 1, column);
+        emit framed(row - 1, column);
         break;
     case Qt::Key_Down:
-        frameCell(row + 1, column);
+        emit framed(row + 1, column);
         break;
     case Qt::Key_Left:
-        frameCell(row, column - 1);
+        emit framed(row, column - 1);
         break;
     case Qt::Key_Right:
-        frameCell(row, column + 1);
+        emit framed(row, column + 1);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -183,7 +193,6 @@ bool PracticePanel::eventFilter(QObject *watched, QEvent *event)
         for (int i = 0; i < table->rowCount(); ++i)
             for (int j = 0; j < table->columnCount(); ++j)
                 if (cellAt(table, i, j) == watched) {
-                    frameCell(i, j);
                     setFocus();
                     emit chosen(PracticeChoice{PracticeChoice::Cell, i, j});
                     return true;

@@ -3,7 +3,8 @@
 // pivot element by a click on a cell of that table (or with the arrow keys
 // and Enter, a frame showing the cell), or presses an ending button; the
 // panel shows the feedback, a hint after the second wrong try, and the
-// score at the end. It only asks and shows; the report's views judge.
+// score at the end. It only asks and shows what the report's state says;
+// the state judges.
 #ifndef PRACTICEPANEL_H
 #define PRACTICEPANEL_H
 
@@ -22,17 +23,19 @@ class PracticePanel : public QWidget
 
 public:
     PracticePanel(bool maximise, QWidget *parent);
+    ~PracticePanel() override;
 
-    // The table whose cells can be chosen now; the frame starts on its
-    // first cell.
-    void setTable(QTableWidget *table);
-    void showFeedback(const QString &text);
-    void offerHint(bool offer);
-    // The end: no more choices, the score shown.
-    void finish(const QString &score);
+    // The table whose cells can be chosen now (none at the end), and the
+    // cell the keyboard's frame stands on.
+    void setTable(QTableWidget *table, int row, int column);
+    void setFeedback(const QString &text);
+    void setHintOffered(bool offered);
+    // The end: no more choices, the score shown; empty while practice goes on.
+    void setScore(const QString &score);
 
 signals:
     void chosen(const PracticeChoice &choice);
+    void framed(int row, int column);
     void hintAsked();
 
 protected:
@@ -42,11 +45,12 @@ protected:
 
 private:
     QPushButton *addButton(const char *name, const QString &text, PracticeChoice::Kind kind);
-    void frameCell(int row, int column);
+    void setFrame(QLabel *cell);
     void releaseTable();
 
     QPointer<QTableWidget> table;
     int row = 0, column = 0;
+    QPointer<QLabel> framedCell;
     QLabel *prompt, *feedback, *score;
     QPushButton *hint;
     QWidget *buttons;

@@ -37,8 +37,7 @@ QByteArray planeImagePng(const Course &course)
     return png;
 }
 
-QByteArray pdfReport(const CourseView &view, const std::vector<Explanation> &explanations,
-                     const std::vector<TitledGrid> &grids)
+QByteArray pdfReport(const ReportContent &content)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -47,24 +46,23 @@ QByteArray pdfReport(const CourseView &view, const std::vector<Explanation> &exp
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kPageMargin, kPageMargin, kPageMargin, kPageMargin),
                                      QPageLayout::Millimeter));
-    writer.setTitle(reporttext::tr("Двойственный симплекс-метод: ") + problemLines(view).first());
+    writer.setTitle(reporttext::tr("Двойственный симплекс-метод: ") + problemLines(content.view).first());
     writer.setCreator(QStringLiteral("dual-simplex"));
-    paintReportPages(&writer, view, explanations, grids);
+    paintReportPages(&writer, content);
     return pdf;
 }
 
-QByteArray reportBytes(ReportFormat format, const CourseView &view, const std::vector<Explanation> &explanations,
-                       const std::vector<TitledGrid> &grids)
+QByteArray reportBytes(ReportFormat format, const ReportContent &content)
 {
     switch (format) {
     case ReportFormat::Pdf:
-        return pdfReport(view, explanations, grids);
+        return pdfReport(content);
     case ReportFormat::Html:
-        return htmlReportFile(view, explanations, grids);
+        return htmlReportFile(content);
     case ReportFormat::Text:
-        return copyOfReport(view, explanations, grids).text.toUtf8();
+        return copyOfReport(content).text.toUtf8();
     case ReportFormat::Latex:
-        return latexOfReport(view, explanations, true, grids).toUtf8();
+        return latexOfReport(content, true).toUtf8();
     }
     return QByteArray();
 }
@@ -100,26 +98,24 @@ QString reportFormatExtension(ReportFormat format)
     return QString();
 }
 
-QByteArray htmlReportFile(const CourseView &view, const std::vector<Explanation> &explanations,
-                          const std::vector<TitledGrid> &grids)
+QByteArray htmlReportFile(const ReportContent &content)
 {
-    QString html = copyOfReport(view, explanations, grids).html;
+    QString html = copyOfReport(content).html;
     const QString title = QStringLiteral("<title>") + reporttext::tr("Двойственный симплекс-метод").toHtmlEscaped()
                           + QStringLiteral("</title>");
     html.replace(QStringLiteral("</head>"), title + QStringLiteral("</head>"));
-    if (hasPlanePicture(view.course())) {
+    if (hasPlanePicture(*content.picture)) {
         const QString picture = QStringLiteral("<p><img alt=\"%1\" width=\"%2\" height=\"%3\" src=\"data:image/png;base64,%4\"></p>\n")
                                     .arg(reporttext::tr("На плоскости").toHtmlEscaped())
                                     .arg(kImageWidth)
                                     .arg(kImageHeight)
-                                    .arg(QString::fromLatin1(planeImagePng(view.course()).toBase64()));
+                                    .arg(QString::fromLatin1(planeImagePng(*content.picture).toBase64()));
         html.replace(QStringLiteral("</body>"), picture + QStringLiteral("</body>"));
     }
     return html.toUtf8();
 }
 
-bool writeReportFile(const QString &path, const CourseView &view, const std::vector<Explanation> &explanations,
-                     const std::vector<TitledGrid> &grids, QString *error)
+bool writeReportFile(const QString &path, const ReportContent &content, QString *error)
 {
     const std::optional<ReportFormat> format = reportFormatOf(path);
     if (!format) {
@@ -127,7 +123,7 @@ bool writeReportFile(const QString &path, const CourseView &view, const std::vec
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(reportBytes(*format, view, explanations, grids)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(reportBytes(*format, content)) < 0 || !file.commit()) {
         *error = reporttext::tr("%1: отчёт не сохранён: %2").arg(path, file.errorString());
         return false;
     }

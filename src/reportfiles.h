@@ -22,12 +22,10 @@ QString reportFormatExtension(ReportFormat format);
 
 // The HTML file: the copy's HTML with a title, and for two variables the
 // plane picture as an embedded PNG image.
-QByteArray htmlReportFile(const CourseView &view, const std::vector<Explanation> &explanations,
-                          const std::vector<TitledGrid> &grids = {});
+QByteArray htmlReportFile(const ReportContent &content);
 
 // Writes the report to `path` in the format its extension names; false and
 // the reason in *error when the extension names none or writing fails.
-bool writeReportFile(const QString &path, const CourseView &view, const std::vector<Explanation> &explanations,
-                     const std::vector<TitledGrid> &grids, QString *error);
+bool writeReportFile(const QString &path, const ReportContent &content, QString *error);
 
 #endif // REPORTFILES_H

@@ -51,10 +51,11 @@ QString problemMath(const CourseView &view)
            + QStringLiteral("\n\\end{aligned}\n\\]\n");
 }
 
-QString tableLatex(const CourseView &view, int t)
+QString tableLatex(const ReportContent &content, const ReportBlock &block)
 {
-    const Course &course = view.course();
-    const Tableau &table = course.tables[t];
+    const CourseView &view = content.view;
+    const int t = block.index;
+    const Tableau &table = view.course().tables[t];
     QStringList header{QString()};
     for (const QString &label : table.columns)
         header << latexLabel(label);
@@ -66,21 +67,21 @@ QString tableLatex(const CourseView &view, int t)
         QStringList row{latexLabel(table.rows[i])};
         for (int j = 0; j <= table.n; ++j) {
             const QString number = latexNumber(view.number(t, i, j));
-            row << (isPivotCell(course, t, i, j) ? QStringLiteral("\\boxed{") + number + QLatin1Char('}') : number);
+            row << (content.marksPivot(block, i, j) ? QStringLiteral("\\boxed{") + number + QLatin1Char('}') : number);
         }
         latex += row.join(QStringLiteral(" & ")) + (i < table.m ? QStringLiteral(" \\\\\n") : QStringLiteral("\n"));
     }
     return latex + QStringLiteral("\\end{array}\n\\]\n");
 }
 
-// A grid of its own (the ranging): its title, an array, its note.
+// A grid of its own (the ranging) as an array; its title and note are
+// blocks of their own.
 QString gridLatex(const TitledGrid &grid)
 {
     QStringList header{QString()};
     for (const QString &label : grid.columns)
         header << latexText(label);
-    QString latex = QStringLiteral("\\noindent ") + latexText(grid.title) + QStringLiteral("\\par\n\\[\n\\begin{array}{r|%1}\n")
-                                                                          .arg(QString(grid.columns.size(), QLatin1Char('r')));
+    QString latex = QStringLiteral("\\[\n\\begin{array}{r|%1}\n").arg(QString(grid.columns.size(), QLatin1Char('r')));
     latex += header.join(QStringLiteral(" & ")) + QStringLiteral(" \\\\ \\hline\n");
     for (size_t i = 0; i < grid.cells.size(); ++i) {
         QStringList row{latexText(grid.rows[int(i)])};
@@ -90,10 +91,7 @@ QString gridLatex(const TitledGrid &grid)
                                                      : latexNumber(cell));
         latex += row.join(QStringLiteral(" & ")) + (i + 1 < grid.cells.size() ? QStringLiteral(" \\\\\n") : QStringLiteral("\n"));
     }
-    latex += QStringLiteral("\\end{array}\n\\]\n");
-    if (!grid.note.isEmpty())
-        latex += QStringLiteral("\\begin{quote}\n\\textit{") + latexText(grid.note) + QStringLiteral("}\n\\end{quote}\n");
-    return latex;
+    return latex + QStringLiteral("\\end{array}\n\\]\n");
 }
 
 // A report line as a paragraph of its own.
@@ -156,24 +154,30 @@ QString latexText(const QString &text)
     return out;
 }
 
-QString latexOfReport(const CourseView &view, const std::vector<Explanation> &explanations, bool wholeDocument,
-                      const std::vector<TitledGrid> &grids)
+QString latexOfReport(const ReportContent &content, bool wholeDocument)
 {
-    const Course &course = view.course();
-    QString body = problemMath(view);
-    auto explain = [&](int before) {
-        for (const Explanation &e : explanations)
-            if (e.before == before)
-                body += explanationLatex(e.text);
-    };
-    for (int k = 0; k < int(course.items.size()); ++k) {
-        explain(k);
-        const Course::Item &item = course.items[k];
-        body += item.kind == Course::Item::Table ? tableLatex(view, item.table) : lineLatex(view.line(item));
+    QString body = problemMath(content.view);
+    for (const ReportBlock &block : content.blocks) {
+        if (!block.shown)
+            continue;
+        switch (block.kind) {
+        case ReportBlock::Table:
+            body += tableLatex(content, block);
+            break;
+        case ReportBlock::Grid:
+            body += gridLatex(content.grids[block.index]);
+            break;
+        case ReportBlock::Line:
+        case ReportBlock::GridTitle:
+            body += lineLatex(block.text);
+            break;
+        case ReportBlock::Explanation:
+        case ReportBlock::Try:
+        case ReportBlock::GridNote:
+            body += explanationLatex(block.text);
+            break;
+        }
     }
-    explain(int(course.items.size()));
-    for (const TitledGrid &grid : grids)
-        body += gridLatex(grid);
     if (!wholeDocument)
         return body;
     return QStringLiteral("\\documentclass[a4paper,11pt]{article}\n"

@@ -16,8 +16,7 @@
 // The body alone (for a document of the student's own, which needs the
 // amsmath package), or a whole document that pdflatex compiles with
 // Debian's texlive-latex-base, -recommended and -lang-cyrillic.
-QString latexOfReport(const CourseView &view, const std::vector<Explanation> &explanations, bool wholeDocument,
-                      const std::vector<TitledGrid> &grids = {});
+QString latexOfReport(const ReportContent &content, bool wholeDocument);
 
 // A number of the report in mathematics: "8/5" as \frac{8}{5}, "-3/4" as
 // -\frac{3}{4}, "1e-07" as 1\cdot 10^{-7}.

@@ -32,6 +32,7 @@ struct Block {
     enum Kind { Title, Line, Explanation, Table, Picture } kind;
     QString text;  // the text of a title, line or explanation
     int table = -1; // a table of the course, or -1 - k for grid k
+    bool pivotMarked = false;
     double height = 0;
     int page = 0;
     double top = 0;
@@ -40,9 +41,8 @@ struct Block {
 class Pages
 {
 public:
-    Pages(QPagedPaintDevice *device, const CourseView &view, const std::vector<Explanation> &explanations,
-          const std::vector<TitledGrid> &grids)
-        : device(device), view(view), grids(grids), point(device->logicalDpiY() / 72.0),
+    Pages(QPagedPaintDevice *device, const ReportContent &content)
+        : device(device), content(content), view(content.view), grids(content.grids), point(device->logicalDpiY() / 72.0),
           width(device->width()), height(device->height())
     {
         body = QGuiApplication::font();
@@ -54,7 +54,7 @@ public:
         title = bold;
         title.setPointSizeF(kTitleSize);
         footer = height - QFontMetricsF(body, device).height() * 2;
-        collect(explanations);
+        collect();
         layOut();
     }
 
@@ -75,33 +75,33 @@ public:
     }
 
 private:
-    void collect(const std::vector<Explanation> &explanations)
+    void collect()
     {
-        const Course &course = view.course();
         blocks.push_back({Block::Title, reporttext::tr("Двойственный симплекс-метод")});
         for (const QString &line : problemLines(view))
             blocks.push_back({Block::Line, line});
-        auto explain = [&](int before) {
-            for (const Explanation &e : explanations)
-                if (e.before == before)
-                    blocks.push_back({Block::Explanation, e.text});
-        };
-        for (int k = 0; k < int(course.items.size()); ++k) {
-            explain(k);
-            const Course::Item &item = course.items[k];
-            if (item.kind == Course::Item::Table)
-                blocks.push_back({Block::Table, QString(), item.table});
-            else
-                blocks.push_back({Block::Line, view.line(item)});
+        for (const ReportBlock &block : content.blocks) {
+            if (!block.shown)
+                continue;
+            switch (block.kind) {
+            case ReportBlock::Table:
+                blocks.push_back({Block::Table, QString(), block.index, block.pivotMarked});
+                break;
+            case ReportBlock::Grid:
+                blocks.push_back({Block::Table, QString(), -1 - block.index});
+                break;
+            case ReportBlock::Line:
+            case ReportBlock::GridTitle:
+                blocks.push_back({Block::Line, block.text});
+                break;
+            case ReportBlock::Explanation:
+            case ReportBlock::Try:
+            case ReportBlock::GridNote:
+                blocks.push_back({Block::Explanation, block.text});
+                break;
+            }
         }
-        explain(int(course.items.size()));
-        for (size_t k = 0; k < grids.size(); ++k) {
-            blocks.push_back({Block::Line, grids[k].title});
-            blocks.push_back({Block::Table, QString(), -1 - int(k)});
-            if (!grids[k].note.isEmpty())
-                blocks.push_back({Block::Explanation, grids[k].note});
-        }
-        if (hasPlanePicture(course))
+        if (hasPlanePicture(*content.picture))
             blocks.push_back({Block::Picture, reporttext::tr("На плоскости")});
     }
 
@@ -220,7 +220,7 @@ private:
             QFont font = body;
             font.setPixelSize(kPictureFontPixels);
             painter.setFont(font);
-            paintPlane(painter, QRectF(0, 0, kPictureWidth, kPictureHeight), view.course());
+            paintPlane(painter, QRectF(0, 0, kPictureWidth, kPictureHeight), *content.picture);
             painter.restore();
             return;
         }
@@ -248,7 +248,7 @@ private:
             for (int k = 0; k < rows[r].size(); ++k) {
                 const QRectF cell(x, y, widths[k], rowH);
                 const bool label = r == 0 || k == 0;
-                const bool pivot = t >= 0 && r > 0 && k > 0 && isPivotCell(view.course(), t, r - 1, k - 1);
+                const bool pivot = block.pivotMarked && r > 0 && k > 0 && isPivotCell(view.course(), t, r - 1, k - 1);
                 if (pivot)
                     painter.fillRect(cell, QColor(220, 230, 245));
                 painter.drawRect(cell);
@@ -262,6 +262,7 @@ private:
     }
 
     QPagedPaintDevice *device;
+    const ReportContent &content;
     const CourseView &view;
     const std::vector<TitledGrid> &grids;
     double point;  // device units per point
@@ -272,10 +273,9 @@ private:
 
 } // namespace
 
-int paintReportPages(QPagedPaintDevice *device, const CourseView &view,
-                     const std::vector<Explanation> &explanations, const std::vector<TitledGrid> &grids, bool paint)
+int paintReportPages(QPagedPaintDevice *device, const ReportContent &content, bool paint)
 {
-    const Pages pages(device, view, explanations, grids);
+    const Pages pages(device, content);
     if (paint)
         pages.paint();
     return pages.pageCount();

@@ -15,8 +15,6 @@ class QPagedPaintDevice;
 
 // Lays the report out on the device's pages and, when `paint`, paints it
 // there. The number of pages.
-int paintReportPages(QPagedPaintDevice *device, const CourseView &view,
-                     const std::vector<Explanation> &explanations, const std::vector<TitledGrid> &grids = {},
-                     bool paint = true);
+int paintReportPages(QPagedPaintDevice *device, const ReportContent &content, bool paint = true);
 
 #endif // REPORTPAGES_H

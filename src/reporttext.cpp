@@ -312,10 +312,10 @@ QStringList tableLines(const CourseView &view, int t)
     return gridLines(table.columns, table.rows, cells);
 }
 
+// A grid of its own as an HTML table (its title and note are blocks of their own).
 QString gridHtml(const TitledGrid &grid)
 {
-    QString html = QStringLiteral("<p>") + grid.title.toHtmlEscaped()
-                   + QStringLiteral("</p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
     for (const QString &label : grid.columns)
         html += QStringLiteral("<th>") + label.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr>\n");
@@ -325,17 +325,15 @@ QString gridHtml(const TitledGrid &grid)
             html += QStringLiteral("<td align=\"right\">") + cell.toHtmlEscaped() + QStringLiteral("</td>");
         html += QStringLiteral("</tr>\n");
     }
-    html += QStringLiteral("</table>\n");
-    if (!grid.note.isEmpty())
-        html += QStringLiteral("<p><i>") + grid.note.toHtmlEscaped() + QStringLiteral("</i></p>\n");
-    return html;
+    return html + QStringLiteral("</table>\n");
 }
 
-// A table as HTML, the pivot element chosen in it in bold.
-QString tableHtml(const CourseView &view, int t)
+// A table as HTML, its pivot element in bold where it is marked.
+QString tableHtml(const ReportContent &content, const ReportBlock &block)
 {
-    const Course &course = view.course();
-    const Tableau &table = course.tables[t];
+    const CourseView &view = content.view;
+    const int t = block.index;
+    const Tableau &table = view.course().tables[t];
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th></th>");
     for (const QString &label : table.columns)
         html += QStringLiteral("<th>") + label.toHtmlEscaped() + QStringLiteral("</th>");
@@ -344,9 +342,9 @@ QString tableHtml(const CourseView &view, int t)
         html += QStringLiteral("<tr><th>") + table.rows[i].toHtmlEscaped() + QStringLiteral("</th>");
         for (int j = 0; j <= table.n; ++j) {
             const QString text = view.number(t, i, j).toHtmlEscaped();
-            const bool pivot = isPivotCell(course, t, i, j);
             html += QStringLiteral("<td align=\"right\">")
-                    + (pivot ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) + QStringLiteral("</td>");
+                    + (content.marksPivot(block, i, j) ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text)
+                    + QStringLiteral("</td>");
         }
         html += QStringLiteral("</tr>\n");
     }
@@ -375,10 +373,9 @@ QStringList gridLines(const QStringList &columns, const QStringList &rowLabels, 
     return lines;
 }
 
-ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations,
-                        const std::vector<TitledGrid> &grids)
+ReportCopy copyOfReport(const ReportContent &content)
 {
-    const Course &course = view.course();
+    const CourseView &view = content.view;
     const QStringList problem = problemLines(view);
     QStringList text = problem;
     text << QString();
@@ -387,33 +384,37 @@ ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &
         problemHtml << line.toHtmlEscaped();
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n<p>")
                    + problemHtml.join(QStringLiteral("<br>\n")) + QStringLiteral("</p>\n");
-    auto explain = [&](int before) {
-        for (const Explanation &e : explanations) {
-            if (e.before != before)
-                continue;
-            text << e.text;
-            html += QStringLiteral("<p><i>") + e.text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>\n"))
-                    + QStringLiteral("</i></p>\n");
-        }
+    auto paragraph = [&html](const QString &line, bool italic) {
+        const QString escaped = line.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>\n"));
+        html += italic ? QStringLiteral("<p><i>") + escaped + QStringLiteral("</i></p>\n")
+                       : QStringLiteral("<p>") + escaped + QStringLiteral("</p>\n");
     };
-    for (int k = 0; k < int(course.items.size()); ++k) {
-        explain(k);
-        const Course::Item &item = course.items[k];
-        if (item.kind == Course::Item::Table) {
-            text << tableLines(view, item.table);
-            html += tableHtml(view, item.table);
-        } else {
-            const QString line = view.line(item);
-            text << line;
-            html += QStringLiteral("<p>") + line.toHtmlEscaped() + QStringLiteral("</p>\n");
+    for (const ReportBlock &block : content.blocks) {
+        if (!block.shown)
+            continue;
+        switch (block.kind) {
+        case ReportBlock::Table:
+            text << tableLines(view, block.index);
+            html += tableHtml(content, block);
+            break;
+        case ReportBlock::Grid: {
+            const TitledGrid &grid = content.grids[block.index];
+            text << gridLines(grid.columns, grid.rows, grid.cells);
+            html += gridHtml(grid);
+            break;
         }
-    }
-    explain(int(course.items.size()));
-    for (const TitledGrid &grid : grids) {
-        text << grid.title << gridLines(grid.columns, grid.rows, grid.cells);
-        if (!grid.note.isEmpty())
-            text << grid.note;
-        html += gridHtml(grid);
+        case ReportBlock::Line:
+        case ReportBlock::GridTitle:
+            text << block.text;
+            paragraph(block.text, false);
+            break;
+        case ReportBlock::Explanation:
+        case ReportBlock::Try:
+        case ReportBlock::GridNote:
+            text << block.text;
+            paragraph(block.text, true);
+            break;
+        }
     }
     return {text.join(QLatin1Char('\n')) + QLatin1Char('\n'), html + QStringLiteral("</body></html>\n")};
 }

@@ -113,6 +113,42 @@ struct TitledGrid {
     QStringList columns, rows;
     std::vector<QStringList> cells;
     QString note;
+
+    bool operator==(const TitledGrid &o) const
+    {
+        return title == o.title && columns == o.columns && rows == o.rows && cells == o.cells && note == o.note;
+    }
+    bool operator!=(const TitledGrid &o) const { return !(*this == o); }
+};
+
+// One block of a report as shown, top to bottom: a line or a table of the
+// course, a line of explanation, a wrong try of practice with its feedback
+// (kept for the teacher: the documents hold them, the page shows the
+// feedback on practice's panel), or a grid of its own with its title and
+// the note on how it is read. The page and every document walk the same
+// blocks.
+struct ReportBlock {
+    enum Kind { Line, Table, Explanation, Try, GridTitle, Grid, GridNote };
+    Kind kind = Line;
+    QString text;            // Line, Explanation, Try, GridTitle, GridNote
+    int item = -1;           // Line, Table: the course's item
+    int index = -1;          // Table: the course's table; the grid's blocks: the grid
+    bool shown = true;       // Line, Table: reached (practice shows the items step by step)
+    bool pivotMarked = true; // Table: its pivot element marked (practice hides it until it is chosen)
+};
+
+// What a report shows: the numbers of its view, its blocks in order, its
+// grids, and the course the plane picture draws (the path so far).
+struct ReportContent {
+    CourseView view;
+    std::vector<ReportBlock> blocks;
+    std::vector<TitledGrid> grids;
+    const Course *picture;
+
+    bool marksPivot(const ReportBlock &table, int i, int j) const
+    {
+        return table.pivotMarked && isPivotCell(view.course(), table.index, i, j);
+    }
 };
 
 // The grid's lines as plain text: its labels and cells, every column as wide
@@ -120,13 +156,12 @@ struct TitledGrid {
 QStringList gridLines(const QStringList &columns, const QStringList &rows, const std::vector<QStringList> &cells);
 
 // The whole report as plain text and as HTML: the problem as solved, then
-// every item and explanation in order, then the grids; tables as aligned
-// grids and as HTML tables with each pivot element in bold. Numbers as the
-// view shows them, fractions whole.
+// every block shown, in order; tables as aligned grids and as HTML tables
+// with each pivot element marked in bold. Numbers as the view shows them,
+// fractions whole.
 struct ReportCopy {
     QString text, html;
 };
-ReportCopy copyOfReport(const CourseView &view, const std::vector<Explanation> &explanations,
-                        const std::vector<TitledGrid> &grids = {});
+ReportCopy copyOfReport(const ReportContent &content);
 
 #endif // REPORTTEXT_H

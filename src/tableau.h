@@ -156,6 +156,24 @@ inline void swapLabels(QStringList &columns, QStringList &rows, int r, int s)
     columns[s] = left;
 }
 
+// The starting labels: "-X0" … "-X(n-1)" and "L" over the columns, "Y0" …
+// "Y(m-1)" and "Z" beside the rows.
+inline QStringList initialColumnLabels(int n)
+{
+    QStringList labels;
+    for (int j = 0; j < n; ++j)
+        labels << QStringLiteral("-X") + QString::number(j);
+    return labels << QStringLiteral("L");
+}
+
+inline QStringList initialRowLabels(int m)
+{
+    QStringList labels;
+    for (int i = 0; i < m; ++i)
+        labels << QStringLiteral("Y") + QString::number(i);
+    return labels << QStringLiteral("Z");
+}
+
 // A row label that contains "X" names the variable whose number follows its
 // first character; -1 for any other label.
 inline int variableOfRow(const QString &label)

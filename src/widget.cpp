@@ -3,9 +3,10 @@
 #include "ui_widget.h"
 
 #include "fieldtext.h"
-#include "reporttext.h"
+#include "basictext.h"
 #include "reportview.h"
-#include "tablecell.h"
+#include "snapshottable.h"
+#include "solve.h"
 #include "tableau.h"
 #include "windowplace.h"
 
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +22,6 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -43,7 +42,7 @@ constexpr QRgb kOutOfRangeColour = 0xb35900; // dark orange
 constexpr double kSmallestMagnitude = 1e-6;
 constexpr double kLargestMagnitude = 10000;
 
-using reporttext::decimal;
+using basictext::decimal;
 
 bool withinRange(double v)
 {
@@ -77,27 +76,6 @@ void markFieldText(QLineEdit *field, const QString &text)
     field->setToolTip(tip);
 }
 
-// Puts each cell label on its whole cell, where the table's default delegate
-// puts it too, without asking the style for the rectangle on every layout.
-class CellPlacer : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
-                              const QModelIndex &) const override
-    {
-        editor->setGeometry(option.rect);
-    }
-};
-
-// Gives access to the header's own measure of a section, which the header
-// keeps protected: through a pointer to the member, on any header.
-class HeaderMeasure : public QHeaderView
-{
-public:
-    using QHeaderView::sectionSizeFromContents;
-};
-
 // Gives access to a scroll area's viewport margins (where the report's tool
 // bar stands), which it keeps protected.
 class MarginMeasure : public QAbstractScrollArea
@@ -129,12 +107,6 @@ void addScrollKeys(QScrollArea *area)
         auto *shortcut = new QShortcut(QKeySequence(k.key), area);
         QObject::connect(shortcut, &QShortcut::activated, bar, [bar, action = k.action] { bar->triggerAction(action); });
     }
-}
-
-// The label that shows cell (i, j) of a snapshot table.
-QLabel *cellLabel(const QTableWidget *table, int i, int j)
-{
-    return qobject_cast<QLabel *>(table->cellWidget(i, j));
 }
 
 // Runs `run` once, when `window` is first exposed: by then the window
@@ -407,7 +379,6 @@ void Widget::on_pushButton_2_clicked()
         allocateArrays(nl, ml); // the set of the last "ok" went with the last solve
     readForm();
     flgmaxmin = maxmin->currentIndex() == 0;
-    course.maximise = flgmaxmin;
     openReportWindow();
     initialhead();
     QVBoxLayout *vert = step_1();
@@ -427,25 +398,27 @@ void Widget::on_pushButton_2_clicked()
 // read: the texts and the values they count as.
 void Widget::readForm()
 {
-    course = Course();
-    course.n = nl;
-    course.m = ml;
-    auto number = [](const QLineEdit *field, QStringList &texts, std::vector<double> &values) {
-        bool isNumber = false;
-        texts << field->text();
-        values.push_back(fieldValue(field->text(), &isNumber));
-        return values.back();
-    };
+    ProblemTexts texts;
+    texts.n = nl;
+    texts.m = ml;
+    texts.maximise = maxmin->currentIndex() == 0;
+    for (const QLineEdit *field : list_Z)
+        texts.objective << field->text();
+    for (const QLineEdit *field : list_A)
+        texts.constraints << field->text();
+    for (const QLineEdit *field : list_L)
+        texts.rightHands << field->text();
+    course = readProblem(texts);
     for (int i = 0; i <= ml; ++i) {
         for (int j = 0; j <= nl; ++j) {
             if (i < ml && j < nl) {
-                A[i][j] = number(list_A[nl * i + j], course.constraintTexts, course.a);
+                A[i][j] = course.a[nl * i + j];
             } else if (i == ml && j < nl) {
-                Z[j] = number(list_Z[j], course.objectiveTexts, course.c);
+                Z[j] = course.c[j];
                 Z[j] = -Z[j];
                 A[ml][j] = Z[j];
             } else if (j == nl && i < ml) {
-                L[i] = number(list_L[i], course.rightHandTexts, course.b);
+                L[i] = course.b[i];
                 A[i][nl] = L[i];
             }
         }
@@ -460,10 +433,8 @@ void Widget::readForm()
 
 void Widget::initialhead()
 {
-    for (int i = 0; i <= nl; ++i)
-        horhead.append(i == nl ? QStringLiteral("L") : QStringLiteral("-X") + QString::number(i));
-    for (int i = 0; i <= ml; ++i)
-        verthead.append(i == ml ? QStringLiteral("Z") : QStringLiteral("Y") + QString::number(i));
+    horhead.append(initialColumnLabels(nl));
+    verthead.append(initialRowLabels(ml));
 }
 
 // The variable of column xi moves to row yi without its minus sign, the
@@ -574,177 +545,19 @@ void Widget::close_Form()
 
 QTableWidget *Widget::add_table()
 {
-    auto *table = new QTableWidget(Form);
-    // A picture of the tableau, not an editor: no focus, and nothing to select,
-    // so that only the pivot marks are highlighted.
-    table->setFocusPolicy(Qt::NoFocus);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setItemDelegate(new CellPlacer(table));
-    // While the sections have no items yet, the headers are hidden, so that
-    // they do not measure the section numbers they would show meanwhile.
-    const QList<QHeaderView *> headers = {table->horizontalHeader(), table->verticalHeader()};
-    for (QHeaderView *header : headers)
-        header->hide();
-    table->setRowCount(ml + 1);
-    table->setColumnCount(nl + 1);
-    for (int j = 0; j <= nl; ++j)
-        setHeaderItem(table, Qt::Horizontal, j, horhead[j]);
-    for (int i = 0; i <= ml; ++i)
-        setHeaderItem(table, Qt::Vertical, i, verthead[i]);
-    for (QHeaderView *header : headers)
-        header->show();
-    for (int i = 0; i != table->rowCount(); ++i) {
-        for (int j = 0; j != table->columnCount(); ++j) {
-            // Made where the table keeps its cell widgets, which spares moving
-            // it there.
-            auto *cell = new QLabel(table->viewport());
-            cell->setText(decimal(A[i][j]));
-            // The table gives the label its cell's geometry; a size set now
-            // spares the text layout of an adjustSize() when it is shown.
-            cell->resize(kCellWidth, kCellHeight);
-            table->setCellWidget(i, j, cell);
-        }
-    }
-    table->setFixedHeight((ml + 1) * kCellHeight);
-    table->setFixedWidth((nl + 1) * kCellWidth);
-    // The rows and columns share the table's fixed size, so that the whole
-    // tableau shows without scroll bars whatever the style's default sizes.
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    QTableWidget *table = makeSnapshotTable(Form, horhead, verthead);
+    for (int i = 0; i != table->rowCount(); ++i)
+        for (int j = 0; j != table->columnCount(); ++j)
+            snapshotCell(table, i, j)->setText(decimal(A[i][j]));
     return table;
 }
 
-// A header item carries the size the header would measure for it. Without
-// one, a header measures its texts (font metrics, text shaping) dozens of
-// times while its table is first shown, a large part of a long report's
-// cost. The size is measured once per text and orientation with the
-// header's own rule, and measured anew after a change of font, style or
-// screen resolution, which are part of the key.
-void Widget::setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int section, const QString &text)
-{
-    const bool horizontal = orientation == Qt::Horizontal;
-    QHeaderView *header = horizontal ? table->horizontalHeader() : table->verticalHeader();
-    const QStyle *style = header->style();
-    const QString key = QString::number(orientation) + QLatin1Char('|') + text + QLatin1Char('|')
-                        + header->font().key() + QLatin1Char('|') + QLatin1String(style->metaObject()->className())
-                        + style->objectName() + QLatin1Char('|') + QString::number(header->logicalDpiY());
-    auto *item = new QTableWidgetItem(text);
-    const auto known = headerSizes.constFind(key);
-    if (known != headerSizes.constEnd())
-        item->setData(Qt::SizeHintRole, *known);
-    if (horizontal)
-        table->setHorizontalHeaderItem(section, item);
-    else
-        table->setVerticalHeaderItem(section, item);
-    if (known == headerSizes.constEnd()) {
-        const QSize size = (header->*&HeaderMeasure::sectionSizeFromContents)(section);
-        headerSizes.insert(key, size);
-        item->setData(Qt::SizeHintRole, size);
-    }
-}
-
 // ---------------------------------------------------------------------------
-// The method: choices shared by both stages
+// The two stages: the method's own functions run on the record, and the
+// tableau, its labels and the last choice are kept here as they leave them.
+// The report's page is built from the record when the report window opens.
 
-// Entering column of the first stage: the first objective entry of the wrong
-// sign for a bound; -1 when the objective row gives a bound.
-int Widget::enteringColumn() const
-{
-    for (int j = 0; j < nl; ++j) {
-        if (entersBound(A[ml][j], flgmaxmin))
-            return j;
-    }
-    return -1;
-}
-
-// Pivot row of the first stage: the first constraint row with a positive entry
-// in column col, with no ratio test; -1 when there is none.
-int Widget::firstPositiveRow(int col) const
-{
-    for (int i = 0; i < ml; ++i) {
-        if (isPositiveEntry(A[i][col]))
-            return i;
-    }
-    return -1;
-}
-
-// Pivot row of the second stage: the constraint row with the most negative
-// free term, the lowest index on a tie; -1 when no free term is negative.
-int Widget::mostNegativeFreeTermRow() const
-{
-    int row = -1;
-    double min = 0;
-    for (int i = 0; i < ml; ++i) {
-        const double b = A[i][nl];
-        if (isNegativeFreeTerm(b) && (row < 0 || b < min)) {
-            min = b;
-            row = i;
-        }
-    }
-    return row;
-}
-
-bool Widget::hasNegativeEntry(int row) const
-{
-    for (int j = 0; j < nl; ++j) {
-        if (isNegativeEntry(A[row][j]))
-            return true;
-    }
-    return false;
-}
-
-// Score of column col against pivot row r.
-ColumnScore Widget::columnScore(int col) const
-{
-    return ::columnScore(A[ml][col], A[r][col], flgmaxmin);
-}
-
-// Pivot column for pivot row r: the column whose score the rule accepts
-// last. The second stage considers only the columns with a negative entry in
-// the pivot row. -1 when no column is accepted. Every column's score goes
-// to *scores, for the record.
-int Widget::pivotColumn(bool negativeEntriesOnly, std::vector<ColumnScore> *scores) const
-{
-    int best = -1;
-    double bestScore = 0;
-    scores->assign(nl, ColumnScore());
-    for (int j = 0; j < nl; ++j) {
-        if (negativeEntriesOnly && !isNegativeEntry(A[r][j]))
-            continue;
-        const ColumnScore tmp = columnScore(j);
-        (*scores)[j] = tmp;
-        if (acceptsScore(tmp.value, best >= 0, bestScore, flgmaxmin)) {
-            bestScore = tmp.value;
-            best = j;
-        }
-    }
-    return best;
-}
-
-// The point of the tableau: a variable that labels row i has the row's free
-// term, every other variable is 0.
-void Widget::readPoint()
-{
-    const std::vector<double> x = basicPoint(verthead, ml, nl, [this](int i) { return A[i][nl]; });
-    std::copy(x.begin(), x.end(), x0);
-}
-
-// The pivot element (r, s) is marked in the table that shows the tableau it
-// was chosen in: the last table of the report so far.
-void Widget::markPivot(QVBoxLayout *vert) const
-{
-    for (int k = vert->count() - 1; k >= 0; --k) {
-        if (auto *table = qobject_cast<QTableWidget *>(vert->itemAt(k)->widget())) {
-            setCellMarked(cellLabel(table, r, s), true);
-            return;
-        }
-    }
-}
-
-// ---------------------------------------------------------------------------
-// The record of the course, written beside the report's items
-
-// The tableau as it is now, under its labels.
+// The tableau as it is now, under its labels, as the record's starting table.
 void Widget::recordTableau()
 {
     Tableau table;
@@ -756,130 +569,42 @@ void Widget::recordTableau()
     course.tables.push_back(std::move(table));
 }
 
-void Widget::recordPivot(int stage, int entering, std::vector<ColumnScore> scores)
+// The last table of the record back in the tableau and its labels; the last
+// choice, its pivot element and the point read from the table.
+void Widget::keepStage(const StageRun &run)
 {
-    course.pivots.push_back({stage, r, s, entering, std::move(scores)});
+    const Tableau &last = course.tables.back();
+    std::copy(last.cells.begin(), last.cells.end(), A[0]);
+    horhead = last.columns;
+    verthead = last.rows;
+    if (run.row >= 0)
+        r = run.row;
+    if (run.column >= 0) {
+        s = run.column;
+        lead = run.lead;
+    }
+    iter = run.pivots;
+    const std::vector<double> x = last.point();
+    std::copy(x.begin(), x.end(), x0);
 }
 
-void Widget::recordEnding(Course::Ending ending)
-{
-    course.ending = ending;
-}
-
-// A report line of the given kind, about the last table and pivot recorded,
-// appended to the page and to the record; its text is the record's.
-void Widget::addLine(QVBoxLayout *vert, Course::Item::Kind kind)
-{
-    course.items.push_back({kind, int(course.tables.size()) - 1, int(course.pivots.size()) - 1});
-    addLabel(vert, CourseView(course).line(course.items.back()));
-}
-
-// The snapshot of the last tableau recorded.
-void Widget::addTable(QVBoxLayout *vert)
-{
-    vert->addWidget(add_table());
-    course.items.push_back({Course::Item::Table, int(course.tables.size()) - 1, int(course.pivots.size()) - 1});
-}
-
-// ---------------------------------------------------------------------------
 // First stage: pivot until the objective row gives a bound of the objective.
-
 QVBoxLayout *Widget::step_1()
 {
     auto *vert = new QVBoxLayout(Form);
-    addLine(vert, Course::Item::Task);
     recordTableau();
-    addTable(vert);
-
-    for (iter = 0; iter < kIterationLimit; ++iter) {
-        const int k = enteringColumn();
-        if (k < 0) {
-            step_1_rez = 1;
-            readPoint();
-            addLine(vert, Course::Item::Bound);
-            addLine(vert, Course::Item::FinalPoint);
-            return vert;
-        }
-        const int row = firstPositiveRow(k);
-        if (row < 0) {
-            step_1_rez = 0;
-            course.endingColumn = k;
-            recordEnding(Course::Ending::NoPivotRow);
-            addLine(vert, Course::Item::NoSolution);
-            return vert;
-        }
-        r = row;
-        std::vector<ColumnScore> scores;
-        const int col = pivotColumn(false, &scores);
-        if (col < 0) {
-            // Only values that are not finite numbers leave no column to score.
-            step_1_rez = 0;
-            recordEnding(Course::Ending::NoColumn);
-            return vert;
-        }
-        s = col;
-        markPivot(vert);
-        recordPivot(1, k, std::move(scores));
-        pivot(r, s);
-        swaphead(r, s);
-        recordTableau();
-        readPoint();
-        addLine(vert, Course::Item::Point);
-        addLine(vert, Course::Item::Pivot);
-        addTable(vert);
-    }
-    step_1_rez = 0;
-    recordEnding(Course::Ending::Cycled);
-    addLine(vert, Course::Item::Cycled);
+    const StageRun run = firstStage(course);
+    keepStage(run);
+    step_1_rez = run.goesOn ? 1 : 0;
     return vert;
 }
 
-// ---------------------------------------------------------------------------
 // Second stage: remove the negative free terms, one pivot at a time.
-
-void Widget::step_2(QVBoxLayout *vert)
+void Widget::step_2(QVBoxLayout *)
 {
-    addLine(vert, Course::Item::Stage2);
-
-    for (iter = 0; iter < kIterationLimit; ++iter) {
-        const int row = mostNegativeFreeTermRow();
-        if (row < 0) {
-            reportOptimum(vert);
-            return;
-        }
-        r = row;
-        if (!hasNegativeEntry(r)) {
-            step_2_rez = 0;
-            course.endingRow = r;
-            recordEnding(Course::Ending::NoCandidate);
-            addLine(vert, Course::Item::NoSolution);
-            return;
-        }
-        std::vector<ColumnScore> scores;
-        const int col = pivotColumn(true, &scores);
-        if (col < 0) {
-            recordEnding(Course::Ending::NoColumn);
-            return;
-        }
-        s = col;
-        markPivot(vert);
-        recordPivot(2, -1, std::move(scores));
-        pivot(r, s);
-        swaphead(r, s);
-        recordTableau();
-        addLine(vert, Course::Item::Pivot);
-        addTable(vert);
-    }
-    recordEnding(Course::Ending::Cycled);
-    addLine(vert, Course::Item::Cycled);
-}
-
-void Widget::reportOptimum(QVBoxLayout *vert)
-{
-    step_2_rez = 1;
-    readPoint();
-    recordEnding(Course::Ending::Optimum);
-    addLine(vert, Course::Item::OptimumHeading);
-    addLine(vert, Course::Item::FinalPoint);
-    addLine(vert, Course::Item::Value);
+    keepStage(secondStage(course));
+    if (course.ending == Course::Ending::Optimum)
+        step_2_rez = 1;
+    else if (course.ending == Course::Ending::NoCandidate)
+        step_2_rez = 0;
 }

@@ -3,12 +3,11 @@
 #define WIDGET_H
 
 #include "course.h"
+#include "solve.h"
 
-#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QScrollArea>
-#include <QSize>
 #include <QStringList>
 #include <QVBoxLayout> // complete, so that the meta-object knows step_2's argument type
 #include <QWidget>
@@ -95,9 +94,6 @@ private slots:
 
 private:
     Ui::Widget *ui;
-    // What header sections of a text measure, per text, orientation, font,
-    // style and screen resolution (see setHeaderItem).
-    QHash<QString, QSize> headerSizes;
     // What had the focus in the main window when the report opened.
     QPointer<QWidget> focusBeforeReport;
     // The course of the solve that is running, handed to its report window.
@@ -114,22 +110,9 @@ private:
     void openReportWindow();
     void finishReport(QVBoxLayout *vert);
     void placeReportWindow();
-    void setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int section, const QString &text);
 
-    int enteringColumn() const;
-    int firstPositiveRow(int col) const;
-    int mostNegativeFreeTermRow() const;
-    bool hasNegativeEntry(int row) const;
-    ColumnScore columnScore(int col) const;
-    int pivotColumn(bool negativeEntriesOnly, std::vector<ColumnScore> *scores) const;
-    void readPoint();
-    void markPivot(QVBoxLayout *vert) const;
     void recordTableau();
-    void recordPivot(int stage, int entering, std::vector<ColumnScore> scores);
-    void recordEnding(Course::Ending ending);
-    void addLine(QVBoxLayout *vert, Course::Item::Kind kind);
-    void addTable(QVBoxLayout *vert);
-    void reportOptimum(QVBoxLayout *vert);
+    void keepStage(const StageRun &run);
 };
 
 #endif // WIDGET_H

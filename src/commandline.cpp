@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commandline.h"
+
+#include "problemfile.h"
+#include "reportfiles.h"
+#include "reportstate.h"
+#include "solve.h"
+
+#include <cstdio>
+
+bool needsNoDisplay(const QStringList &arguments)
+{
+    static const QStringList toolkitOptions = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+        "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount", "display", "geometry",
+        "title", "name", "visual", "ncols", "cmap", "graphicssystem", "nograb", "dograb", "sync",
+        "qmljsdebugger", "testability", "dialogs", "fontengine", "fn", "font", "bg", "background", "fg",
+        "foreground", "btn", "button", "im", "inputstyle", "qdebug"};
+    for (int k = 1; k < arguments.size(); ++k) {
+        QString option = arguments[k];
+        if (option == QLatin1String("--"))
+            return false;
+        if (!option.startsWith(QLatin1Char('-')) || option == QLatin1String("-"))
+            continue;
+        while (option.startsWith(QLatin1Char('-')))
+            option.remove(0, 1);
+        if (!toolkitOptions.contains(option.section(QLatin1Char('='), 0, 0)))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int printReport(const ReportRequest &request)
+{
+    LpError refusal;
+    const std::optional<ProblemTexts> problem = readProblemFile(request.file, &refusal);
+    if (!problem) {
+        printError(fileErrorMessage(request.file, refusal));
+        return kFileError;
+    }
+    ReportState state;
+    state.course = solveCourse(*problem);
+    state.fractions = request.fractions;
+    state.explanations = request.explain;
+    state.ranging = request.ranging;
+    const ReportModel report(std::move(state));
+    const ReportContent content = report.content();
+    if (!request.output.isEmpty()) {
+        QString error;
+        if (!writeReportFile(request.output, content, &error)) {
+            printError(error);
+            return kFileError;
+        }
+        return 0;
+    }
+    const ReportCopy copy = copyOfReport(content);
+    const QByteArray text = (request.html ? copy.html : copy.text).toUtf8();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
+}

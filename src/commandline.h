@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the command line asks for besides the window: whether the arguments
+// need no display, and the report of a problem file written to standard
+// output or to a file, solved and shown with no window at all.
+#ifndef COMMANDLINE_H
+#define COMMANDLINE_H
+
+#include <QString>
+#include <QStringList>
+
+// The exit statuses of the command line.
+constexpr int kUsageError = 1;
+constexpr int kFileError = 2;
+
+// Whether the arguments (the program's name first) ask for something that
+// needs no window: the report on standard output, the help, the version, or
+// a usage error. The toolkit's own options (-style, -platform, ...) leave
+// the choice to it; "--" ends the options, and what follows is a file.
+bool needsNoDisplay(const QStringList &arguments);
+
+// The views of a report asked for on the command line.
+struct ReportRequest {
+    QString file;
+    bool fractions = false, explain = false, ranging = false, html = false;
+    QString output; // empty: standard output
+};
+
+// What "Копировать отчёт" copies for the problem of the file, in the views
+// asked for, on standard output, or the report written to the output file;
+// the exit status. A file that cannot be read or written is said on
+// standard error.
+int printReport(const ReportRequest &request);
+
+#endif // COMMANDLINE_H

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportstate.h"
+
+#include "explain.h"
+#include "ranging.h"
+
+#include <QtGlobal>
+
+#include <atomic>
+
+namespace {
+
+using reporttext::tr;
+
+quint64 newCourseId()
+{
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
+// Practice after its events, from the first step: every choice judged as
+// it was made, in the view's words.
+PracticeProgress practiceAfter(const CourseView &view, const std::vector<PracticeEvent> &events)
+{
+    const Course &course = view.course();
+    const int items = int(course.items.size());
+    PracticeProgress p;
+    p.steps = practiceSteps(course);
+    p.shownItems = p.steps.empty() ? items : p.steps.front().firstItem;
+    for (const PracticeEvent &event : events) {
+        if (p.done())
+            break;
+        const PracticeStep &step = p.steps[p.step];
+        const Tableau &table = course.tables[step.table];
+        const PracticeChoice &choice = event.choice;
+        if (event.kind == PracticeEvent::Hint) {
+            p.feedback = practiceHint(view, step);
+            continue;
+        }
+        if (event.kind == PracticeEvent::Frame || choice.kind == PracticeChoice::Cell) {
+            p.frameRow = qBound(0, choice.row, table.m);
+            p.frameColumn = qBound(0, choice.column, table.n);
+        }
+        if (event.kind == PracticeEvent::Frame)
+            continue;
+        const PracticeJudgement judgement = judgePractice(view, step, choice);
+        p.feedback = judgement.words;
+        if (!judgement.right) {
+            ++p.wrongTries;
+            p.tries.push_back({p.shownItems, practiceChoiceName(course, choice) + QStringLiteral(": ") + judgement.words});
+            p.hintOffered = p.wrongTries >= 2;
+            continue;
+        }
+        p.rightAtFirstTry += p.wrongTries == 0;
+        p.wrongTries = 0;
+        p.hintOffered = false;
+        p.frameRow = p.frameColumn = 0; // on the next table
+        p.shownItems = choice.kind == PracticeChoice::Cycled ? items : step.lastItem;
+        ++p.step;
+        if (p.shownItems >= items) {
+            p.score = tr("С первой попытки верно: %1 из %2 шагов").arg(p.rightAtFirstTry).arg(p.step);
+            p.step = p.steps.size();
+        }
+    }
+    return p;
+}
+
+} // namespace
+
+ReportModel::ReportModel(ReportState state) : current(std::move(state)), id(newCourseId())
+{
+    // What this course cannot show stays off.
+    current.fractions = current.fractions && exact();
+    if (!practiceUnavailable().isEmpty()) {
+        current.practice = false;
+        current.practiceEvents.clear();
+    }
+}
+
+void ReportModel::courseChanged()
+{
+    replayTried = false;
+    replay.reset();
+    practiceProgress.reset();
+    shown.reset();
+}
+
+void ReportModel::setFractions(bool on)
+{
+    current.fractions = on && exact();
+    practiceProgress.reset();
+}
+
+void ReportModel::setExplanations(bool on)
+{
+    current.explanations = on;
+}
+
+void ReportModel::setRanging(bool on)
+{
+    current.ranging = on;
+}
+
+void ReportModel::setPractice(bool on)
+{
+    current.practice = on && practiceUnavailable().isEmpty();
+    current.practiceEvents.clear();
+    practiceProgress.reset();
+    shown.reset();
+}
+
+void ReportModel::practise(const PracticeEvent &event)
+{
+    if (!current.practice || progress().done())
+        return;
+    current.practiceEvents.push_back(event);
+    practiceProgress.reset();
+    shown.reset();
+}
+
+bool ReportModel::change(const WhatIf &whatIf, QString *error)
+{
+    if (!whatIfUnavailable().isEmpty()) {
+        *error = whatIfUnavailable();
+        return false;
+    }
+    if (!continueCourse(current.course, whatIf, error))
+        return false;
+    current.practice = false;
+    current.practiceEvents.clear();
+    courseChanged();
+    current.fractions = current.fractions && exact();
+    return true;
+}
+
+// The exact replay is made when first asked for: where it fails only in
+// exact arithmetic (a pivot element exactly 0) the fractions are known to
+// be unavailable from then on; where a field is no finite number, at once.
+QString ReportModel::fractionsUnavailable() const
+{
+    if (!current.course.allFinite())
+        exact();
+    return replayTried && !replay ? reporttext::replayFailure(current.course, failure) : QString();
+}
+
+QString ReportModel::practiceUnavailable() const
+{
+    if (!current.course.changes.empty())
+        return tr("Решать самому можно только до «Что если»");
+    if (practiceSteps(current.course).empty())
+        return tr("Решать самому нельзя: отчёт обрывается, потому что не все значения полей — конечные числа");
+    return QString();
+}
+
+QString ReportModel::rangingUnavailable() const
+{
+    return ::rangingUnavailable(current.course);
+}
+
+QString ReportModel::whatIfUnavailable() const
+{
+    return ::whatIfUnavailable(current.course);
+}
+
+bool ReportModel::fractionsShown() const
+{
+    return current.fractions;
+}
+
+bool ReportModel::rangingShown() const
+{
+    return current.ranging && rangingUnavailable().isEmpty();
+}
+
+const ExactCourse *ReportModel::exact() const
+{
+    if (!replayTried) {
+        replay = replayExactly(current.course, &failure);
+        replayTried = true;
+    }
+    return replay ? &*replay : nullptr;
+}
+
+CourseView ReportModel::view() const
+{
+    const bool asked = current.fractions || current.explanations || current.practice;
+    const ExactCourse *replayed = asked ? exact() : nullptr;
+    return CourseView(current.course, fractionsShown() ? replayed : nullptr, replayed);
+}
+
+const PracticeProgress &ReportModel::progress() const
+{
+    if (!practiceProgress)
+        practiceProgress = practiceAfter(view(), current.practice ? current.practiceEvents : std::vector<PracticeEvent>());
+    return *practiceProgress;
+}
+
+const Course &ReportModel::shownCourse() const
+{
+    if (shown)
+        return *shown;
+    shown = current.course;
+    if (!current.practice)
+        return *shown;
+    const PracticeProgress &p = progress();
+    shown->items.resize(p.shownItems);
+    int last = 0;
+    for (const Course::Item &item : shown->items)
+        if (item.kind == Course::Item::Table)
+            last = item.table;
+    shown->tables.resize(last + 1);
+    if (!p.done()) {
+        shown->pivots.resize(std::min(shown->pivots.size(), size_t(last)));
+        shown->ending = Course::Ending::None;
+    }
+    return *shown;
+}
+
+CourseView ReportModel::shownView() const
+{
+    const CourseView whole = view();
+    return CourseView(shownCourse(), whole.isExact() ? whole.exactReplay() : nullptr, whole.exactReplay());
+}
+
+ReportContent ReportModel::content() const
+{
+    const Course &course = current.course;
+    const CourseView numbers = view();
+    ReportContent content{numbers, {}, {}, &shownCourse()};
+    const int items = int(course.items.size());
+    int shownItems = items, concealed = -1;
+    std::vector<Explanation> tries;
+    if (current.practice) {
+        const PracticeProgress &p = progress();
+        shownItems = p.shownItems;
+        concealed = p.table();
+        tries = p.tries;
+    }
+    const bool done = shownItems >= items;
+    std::vector<Explanation> explanations;
+    if (current.explanations)
+        for (Explanation &e : explainCourse(numbers))
+            if (e.before < shownItems || (done && e.before == shownItems))
+                explanations.push_back(std::move(e));
+    std::vector<ReportBlock> &blocks = content.blocks;
+    // The wrong tries made before an item, then its explanations.
+    auto linesBefore = [&](int k) {
+        for (const Explanation &t : tries)
+            if (t.before == k)
+                blocks.push_back({ReportBlock::Try, t.text});
+        for (const Explanation &e : explanations)
+            if (e.before == k)
+                blocks.push_back({ReportBlock::Explanation, e.text});
+    };
+    for (int k = 0; k < items; ++k) {
+        linesBefore(k);
+        const Course::Item &item = course.items[k];
+        ReportBlock block;
+        block.item = k;
+        block.shown = k < shownItems;
+        if (item.kind == Course::Item::Table) {
+            block.kind = ReportBlock::Table;
+            block.index = item.table;
+            block.pivotMarked = item.table != concealed;
+        } else {
+            block.text = numbers.line(item);
+        }
+        blocks.push_back(block);
+    }
+    linesBefore(items);
+    if (done && rangingShown()) {
+        content.grids = rangingGrids(numbers);
+        for (int k = 0; k < int(content.grids.size()); ++k) {
+            TitledGrid &grid = content.grids[k];
+            if (!current.explanations)
+                grid.note.clear();
+            blocks.push_back({ReportBlock::GridTitle, grid.title, -1, k});
+            blocks.push_back({ReportBlock::Grid, QString(), -1, k});
+            if (!grid.note.isEmpty())
+                blocks.push_back({ReportBlock::GridNote, grid.note, -1, k});
+        }
+    }
+    return content;
+}

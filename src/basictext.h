@@ -15,6 +15,11 @@ QString tr(const char *text);
 // Real values in report lines and table cells: six significant digits.
 QString decimal(double v);
 
+// Why a file could not be read (or written), in words for the user: there
+// is no such file (or no such folder for it), it is a folder, or there is no
+// permission; otherwise the system's own words.
+QString fileProblem(const QString &path, bool writing, const QString &systemWords);
+
 } // namespace basictext
 
 #endif // BASICTEXT_H

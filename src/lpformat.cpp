@@ -343,13 +343,14 @@ QHash<int, QString> Reader::linearForm(bool isObjective)
                                           : tr("знак + или - перед следующим членом или знак <=, >= или ="));
         QString coefficient = QStringLiteral("1");
         const bool hasNumber = peek().kind == Token::Number;
+        const int numberLine = peek().line;
         if (hasNumber)
             coefficient = number(take());
         const Token &name = peek();
         if (name.kind != Token::Name || keyword() != Keyword::None) {
             if (isObjective && hasNumber)
-                refuse(name.line, tr("постоянное слагаемое %1 в целевой функции не поддерживается")
-                                      .arg(signedText(sign, coefficient)));
+                refuse(numberLine, tr("постоянное слагаемое %1 в целевой функции не поддерживается")
+                                       .arg(signedText(sign, coefficient)));
             unexpected(name, tr("имя переменной"));
         }
         take();
@@ -377,7 +378,11 @@ void Reader::constraint()
         sign = take().text;
     if (peek().kind != Token::Number)
         unexpected(peek(), tr("число в правой части"));
+    const int rightHandLine = peek().line;
     const QString rightHand = signedText(sign, number(take()));
+    // As GLPK reads the format, a constraint ends with its line.
+    if (peek().kind != Token::End && peek().line == rightHandLine)
+        refuse(rightHandLine, tr("после правой части в строке лишнее: «%1»").arg(peek().text));
     if (relation != QLatin1String(">="))
         rows.push_back({line, terms, rightHand});
     if (relation != QLatin1String("<=")) {

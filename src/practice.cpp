@@ -124,9 +124,14 @@ QString brokenEnding(const CourseView &view, const PracticeStep &step, PracticeC
             return tr("Оценка уже найдена на первом этапе; второй этап убирает отрицательные свободные члены.");
         return noBoundYet(view, step, k);
     case PracticeChoice::Optimum:
+        if (step.stage == 1 && k >= 0)
+            return tr("Оптимум ищет второй этап, а первый ещё не окончен. ") + noBoundYet(view, step, k);
         if (step.stage == 1)
-            return tr("Оптимум ищет второй этап, а первый ещё не окончен. ")
-                   + (k >= 0 ? noBoundYet(view, step, k) : boundReached(view, step));
+            return (course.maximise ? tr("В строке Z нет элементов не больше -0.000001: первый этап окончен верхней "
+                                         "оценкой %1, а оптимум ищет второй этап после неё.")
+                                    : tr("В строке Z нет элементов не меньше 0.000001: первый этап окончен нижней "
+                                         "оценкой %1, а оптимум ищет второй этап после неё."))
+                .arg(view.number(step.table, t.m, t.n));
         return mostNegativeFreeTermRow(t) >= 0 ? negativeFreeTerm(view, step, mostNegativeFreeTermRow(t)) : optimumReached();
     case PracticeChoice::NoSolution:
         if (step.stage == 1) {
@@ -185,6 +190,14 @@ PracticeJudgement otherColumn(const CourseView &view, const PracticeStep &step, 
         break;
     }
     const QString score = view.score(step.pivot, column), best = view.score(step.pivot, pivot.column);
+    if (pivot.scores[column].value == pivot.scores[pivot.column].value)
+        return wrong((ratio ? tr("Отношение столбца %1 (%2) равно отношению столбца %3, а из равных остаётся левый: "
+                                 "ведущий элемент %4,%5.")
+                            : tr("Оценка столбца %1 (%2) равна оценке столбца %3, а из равных остаётся левый: "
+                                 "ведущий элемент %4,%5."))
+                         .arg(label, score, t.columns[pivot.column])
+                         .arg(pivot.row)
+                         .arg(pivot.column));
     const QString what = ratio ? tr("Отношение") : tr("Оценка");
     if (!acceptsScore(pivot.scores[column].value, false, 0, course.maximise))
         return wrong((course.maximise ? tr("%1 столбца %2 (%3) не меньше 0.000001: правило её не берёт.")
@@ -219,6 +232,12 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
     if (!isNegativeFreeTerm(t.at(row, t.n)))
         return wrong(tr("Свободный член строки %1 (%2) не меньше -0.000001: строка не может быть ведущей.")
                          .arg(t.rows[row], free));
+    if (t.at(row, t.n) == t.at(pivot.row, t.n))
+        return wrong(tr("Свободный член строки %1 (%2) равен свободному члену строки %3, а из равных остаётся "
+                        "верхняя: ведущий элемент %4,%5.")
+                         .arg(t.rows[row], free, t.rows[pivot.row])
+                         .arg(pivot.row)
+                         .arg(pivot.column));
     return wrong(tr("Свободный член строки %1 (%2) не самый отрицательный: это %3 в строке %4.")
                      .arg(t.rows[row], free, view.number(step.table, pivot.row, t.n), t.rows[pivot.row]));
 }

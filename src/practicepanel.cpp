@@ -113,7 +113,7 @@ void PracticePanel::setFrame(QLabel *cell)
     if (cell == framedCell)
         return;
     if (framedCell)
-        framedCell->setFrameStyle(QFrame::NoFrame);
+        framedCell->setFrameStyle(QFrame::NoFrame | QFrame::Plain); // as a label starts
     framedCell = cell;
     if (cell) {
         cell->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -61,7 +61,7 @@ std::optional<ProblemTexts> readProblemFile(const QString &path, LpError *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = {0, tr("файл не открывается: %1").arg(file.errorString())};
+        *error = {0, basictext::fileProblem(path, false, tr("файл не открывается: %1").arg(file.errorString()))};
         return std::nullopt;
     }
     // One byte more than the largest file, so that a larger one is refused
@@ -73,7 +73,7 @@ QString fileErrorMessage(const QString &path, const LpError &error)
 {
     if (error.line <= 0)
         return QStringLiteral("%1: %2").arg(path, error.message);
-    return QStringLiteral("%1:%2: %3").arg(path).arg(error.line).arg(error.message);
+    return QStringLiteral("%1:%2: %3").arg(path, QString::number(error.line), error.message);
 }
 
 bool openProblemFile(Widget &w, const QString &path, QString *error)
@@ -99,7 +99,7 @@ bool saveProblemFile(Widget &w, const QString &path, QString *error)
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(writeLpProblem(problem)) < 0 || !file.commit()) {
-        *error = tr("%1: задача не сохранена: %2").arg(path, file.errorString());
+        *error = tr("%1: задача не сохранена: %2").arg(path, basictext::fileProblem(path, true, file.errorString()));
         return false;
     }
     return true;

@@ -124,7 +124,7 @@ bool writeReportFile(const QString &path, const ReportContent &content, QString 
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(reportBytes(*format, content)) < 0 || !file.commit()) {
-        *error = reporttext::tr("%1: отчёт не сохранён: %2").arg(path, file.errorString());
+        *error = reporttext::tr("%1: отчёт не сохранён: %2").arg(path, basictext::fileProblem(path, true, file.errorString()));
         return false;
     }
     return true;

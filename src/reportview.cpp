@@ -12,6 +12,7 @@
 #include "windowplace.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QEvent>
@@ -174,6 +175,9 @@ bool ReportViews::eventFilter(QObject *watched, QEvent *event)
     // The plane view never outlives its report: it goes when the report does.
     if (watched == window && event->type() == QEvent::Hide && plane)
         plane->close();
+    // Closed, it gives the keyboard back to its report.
+    if (watched == plane && event->type() == QEvent::Hide && window->isVisible())
+        window->activateWindow();
     return QObject::eventFilter(watched, event);
 }
 
@@ -186,6 +190,10 @@ void ReportViews::update()
     updateActions();
     keepPageWidthInView();
     updatePlane();
+    // Practice's panel gone with the keyboard's focus: "Ok" takes it, as
+    // when the report opened.
+    if (window->isActiveWindow() && !QApplication::focusWidget())
+        window->widget()->layout()->itemAt(window->widget()->layout()->count() - 1)->widget()->setFocus();
 }
 
 void ReportViews::updateActions()
@@ -233,6 +241,7 @@ void ReportViews::whatIf()
         update();
     }
     const std::optional<WhatIf> asked = askWhatIf(window, model.view());
+    window->activateWindow(); // the keyboard back from the dialog
     QString error;
     if (!asked || !model.change(*asked, &error))
         return;
@@ -331,6 +340,7 @@ void ReportViews::openPlane()
 {
     if (!plane) {
         plane = openPlaneView(model.shownView(), window);
+        plane->installEventFilter(this);
         plane->winId();
         QMargins frame = plane->windowHandle()->frameMargins();
         if (frame.isNull())

@@ -2,6 +2,7 @@
 #include "whatif.h"
 
 #include "basictext.h"
+#include "exact.h"
 #include "fieldtext.h"
 #include "solve.h"
 
@@ -22,8 +23,23 @@ QString whatIfUnavailable(const Course &course)
     return QString();
 }
 
+QString rightHandText(const Course &course, int i)
+{
+    QString text = i < course.m ? course.rightHandTexts.value(i) : QString();
+    int added = course.m;
+    for (const Course::Change &change : course.changes)
+        if (change.row == i || (change.row < 0 && added++ == i))
+            text = change.rightHandText;
+    bool isNumber = false;
+    fieldValue(text, &isNumber);
+    return isNumber ? text.trimmed() : fractionText(exactFieldValue(text).value_or(0));
+}
+
 bool continueCourse(Course &course, const WhatIf &whatIf, QString *error)
 {
+    error->clear();
+    if (whatIf.row >= 0 && exactFieldValue(whatIf.rightHandText) == exactFieldValue(rightHandText(course, whatIf.row)))
+        return false;
     Course::Change change;
     change.row = whatIf.row;
     change.rightHandText = whatIf.rightHandText;

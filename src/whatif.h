@@ -26,8 +26,14 @@ struct WhatIf {
 // is no finite number); empty when it can.
 QString whatIfUnavailable(const Course &course);
 
-// The course continued after the change; false and the reason in *error
-// when a field of the change is no finite number.
+// The text of right-hand side i of the course's last problem, as it was
+// typed (in the form, or in the change that set it last), for the dialog
+// to start from; a text that is no number as the value it counts as.
+QString rightHandText(const Course &course, int i);
+
+// The course continued after the change; false when it changes nothing (a
+// right-hand side set to its own value exactly, *error left empty) or a
+// field of the change is no finite number (the reason in *error).
 bool continueCourse(Course &course, const WhatIf &whatIf, QString *error);
 
 #endif // WHATIF_H

@@ -72,7 +72,7 @@ std::optional<WhatIf> askWhatIf(QWidget *parent, const CourseView &view)
     auto chosen = [&](int index) {
         const bool added = index == m;
         coefficients->setEnabled(added);
-        value->setText(added ? QStringLiteral("0") : view.rightHandAt(last, index));
+        value->setText(added ? QStringLiteral("0") : rightHandText(course, index));
         value->selectAll();
     };
     QObject::connect(row, QOverload<int>::of(&QComboBox::currentIndexChanged), &dialog, chosen);

@@ -221,6 +221,48 @@ inline QStringList explanationTexts(const Widget &w)
     return texts;
 }
 
+// Everything the page shows, top to bottom, for comparing two pages: every
+// widget shown with its kind and texts; a table's headers, and each cell's
+// text, tooltip, mark and frame; a wrapped line's width; practice's panel
+// with its prompt, feedback, hint and score; then the actions' states.
+inline QStringList pageSnapshot(const Widget &w)
+{
+    QStringList page;
+    QLayout *vert = w.Form->layout();
+    for (int k = 0; k < vert->count(); ++k) {
+        QWidget *item = vert->itemAt(k)->widget();
+        if (item->isHidden())
+            continue;
+        QString line = item->metaObject()->className() + QStringLiteral(" ") + item->objectName();
+        if (auto *label = qobject_cast<QLabel *>(item)) {
+            line += QStringLiteral(" ") + label->text() + QStringLiteral(" w") + QString::number(label->maximumWidth());
+        } else if (auto *table = qobject_cast<QTableWidget *>(item)) {
+            line += QStringLiteral(" ") + tableText(table);
+            for (int i = 0; i < table->rowCount(); ++i)
+                for (int j = 0; j < table->columnCount(); ++j)
+                    if (const QLabel *cell = cellLabel(table, i, j))
+                        line += QStringLiteral(" [%1,%2 %3 %4 %5]").arg(i).arg(j).arg(cell->toolTip())
+                                    .arg(cell->font().bold()).arg(cell->frameStyle());
+        } else if (auto *button = qobject_cast<QPushButton *>(item)) {
+            line += QStringLiteral(" ") + button->text();
+        } else {
+            for (const QWidget *part : item->findChildren<QWidget *>())
+                if (!part->isHidden()) {
+                    line += QStringLiteral(" {") + part->objectName();
+                    if (auto *label = qobject_cast<const QLabel *>(part))
+                        line += QStringLiteral(" ") + label->text();
+                    line += QStringLiteral("}");
+                }
+            line += QStringLiteral(" w") + QString::number(item->maximumWidth());
+        }
+        page << line;
+    }
+    for (const QAction *action : w.formArea->actions())
+        page << QStringLiteral("%1 %2 %3 %4").arg(action->objectName()).arg(action->isEnabled()).arg(action->isChecked())
+                    .arg(action->toolTip());
+    return page;
+}
+
 // The report window's tool bar.
 inline QWidget *reportToolBar(const Widget &w)
 {

@@ -442,7 +442,12 @@ QString insideRangeDisagreement(const Course &optimum)
         Course course = optimum;
         const double b = (from + to) / 2;
         QString error;
-        continueCourse(course, WhatIf{i, numberText(b), {}}, &error);
+        // A right-hand side set to its own value changes nothing.
+        if (!continueCourse(course, WhatIf{i, numberText(b), {}}, &error)) {
+            if (!error.isEmpty() || course.items.size() != optimum.items.size() || b != optimum.rightHandsAt(t)[i])
+                return QStringLiteral("Y%1 set to %2 was refused: %3").arg(i).arg(b).arg(error);
+            continue;
+        }
         const Tableau &before = optimum.tables[t], &after = course.tables.back();
         const int column = before.estimateColumn(i);
         const double estimate = column < 0 ? 0 : before.at(before.m, column);

@@ -5,6 +5,7 @@
 // and the report on the command line.
 #include "reportdriver.h"
 
+#include "commandline.h"
 #include "lpformat.h"
 #include "mainmenu.h"
 #include "problemfile.h"
@@ -18,6 +19,7 @@
 #include <QUrl>
 
 #include <glpk.h>
+#include <unistd.h>
 
 namespace {
 
@@ -252,7 +254,10 @@ void ProblemFileTest::refused_data()
     QTest::newRow("-inf lower bound") << head + "bounds\n y >= -inf\nend" << 5 << "программа решает задачи с x >= 0";
     QTest::newRow("twice in a row") << QByteArray("max x + y\nst\n x + 2 y - x <= 1\nend") << 3 << "переменная x встречается в одной строке дважды";
     QTest::newRow("twice in the objective") << QByteArray("max x +\n x\nst\n x + y <= 1\nend") << 2 << "дважды";
-    QTest::newRow("constant in the objective") << QByteArray("max x + y - 3\nst\n x + y <= 1\nend") << 2 << "постоянное слагаемое -3";
+    QTest::newRow("constant in the objective") << QByteArray("max x + y - 3\nst\n x + y <= 1\nend") << 1 << "постоянное слагаемое -3";
+    QTest::newRow("constant on a line of its own") << QByteArray("max\n x + y + 5\nst\n x + y <= 1\nend") << 2 << "постоянное слагаемое 5";
+    QTest::newRow("text after a right-hand side") << QByteArray("max x + y\nst\n x + y <= 1\n c1: x + y <= 4 5\nend") << 4 << "после правой части в строке лишнее: «5»";
+    QTest::newRow("two constraints on a line") << QByteArray("max x + y\nst\n x <= 1 y <= 2\nend") << 3 << "после правой части в строке лишнее: «y»";
     QTest::newRow("no finite double") << QByteArray("max x + y\nst\n x + 1e400 y <= 1\nend") << 3 << "число 1e400";
     QTest::newRow("five variables") << QByteArray("max a + b + c\nst\n a + d <= 1\n\n e <= 2\nend") << 5
                                     << "переменных в задаче 5, а программа решает задачи с 2–4 переменными";
@@ -426,8 +431,38 @@ void ProblemFileTest::windowKeepsTheFormOnARefusal()
     QString error;
     QVERIFY(!openProblemFile(w, bad, &error));
     QCOMPARE(error, bad + QStringLiteral(":5: переменная x свободна, а программа решает задачи с x >= 0"));
-    QVERIFY(!openProblemFile(w, folder.filePath(QStringLiteral("missing.lp")), &error));
-    QVERIFY(error.contains(QStringLiteral("файл не открывается")));
+    // The common file errors in words, and a path that holds "%1" kept whole.
+    const QString odd = folder.filePath(QStringLiteral("%1 %2.lp"));
+    QVERIFY(QFile::copy(bad, odd));
+    QVERIFY(!openProblemFile(w, odd, &error));
+    QCOMPARE(error, odd + QStringLiteral(":5: переменная x свободна, а программа решает задачи с x >= 0"));
+    const struct {
+        QString path;
+        QString said;
+    } unreadable[] = {
+        {folder.filePath(QStringLiteral("missing %1.lp")), QStringLiteral("такого файла нет")},
+        {folder.path(), QStringLiteral("это папка, а не файл")},
+    };
+    for (const auto &file : unreadable) {
+        QVERIFY(!openProblemFile(w, file.path, &error));
+        QCOMPARE(error, file.path + QStringLiteral(": ") + file.said);
+    }
+    QVERIFY(!saveProblemFile(w, folder.filePath(QStringLiteral("no folder/x.lp")), &error));
+    QCOMPARE(error, folder.filePath(QStringLiteral("no folder/x.lp")) + QStringLiteral(": задача не сохранена: папки ")
+                        + folder.filePath(QStringLiteral("no folder")) + QStringLiteral(" нет"));
+    QVERIFY(!saveProblemFile(w, folder.path(), &error));
+    QVERIFY(error.endsWith(QStringLiteral("это папка, а не файл")));
+    if (geteuid() != 0) { // root may write anywhere
+        QFile locked(folder.filePath(QStringLiteral("locked.lp")));
+        QVERIFY(locked.open(QIODevice::WriteOnly));
+        locked.close();
+        locked.setPermissions(QFileDevice::ReadOwner);
+        QVERIFY(!saveProblemFile(w, locked.fileName(), &error));
+        QVERIFY(error.endsWith(QStringLiteral("нет прав на запись в файл")));
+        locked.setPermissions(QFileDevice::WriteOwner);
+        QVERIFY(!openProblemFile(w, locked.fileName(), &error));
+        QVERIFY(error.endsWith(QStringLiteral("нет прав на чтение файла")));
+    }
     QVERIFY(formTexts(w) == before);
     QVERIFY(w.formArea && w.formArea->isVisible());
     closeReport(w);
@@ -525,6 +560,15 @@ void ProblemFileTest::commandLine()
     QCOMPARE(runProgram({"--report"}).status, 1);
     QCOMPARE(runProgram({"--fractions", path}).status, 1);
     QCOMPARE(runProgram({"--report", path, path}).status, 1);
+    // "--" ends the options: what follows is a file, and the window opens
+    // for it (on a display); after "--report" it is the report's file.
+    QVERIFY(!needsNoDisplay({"dual-simplex", "--", "--report"}));
+    QVERIFY(!needsNoDisplay({"dual-simplex", "-style", "fusion", "x.lp"}));
+    QVERIFY(needsNoDisplay({"dual-simplex", "--report", "x.lp"}));
+    QVERIFY(needsNoDisplay({"dual-simplex", "x.lp", "--help"}));
+    const Run dashed = runProgram({"--report", "--", path});
+    QCOMPARE(dashed.status, 0);
+    QCOMPARE(dashed.out, runProgram({"--report", path}).out);
     const Run help = runProgram({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY(help.out.contains("--report"));

@@ -1126,15 +1126,26 @@ void ReportTest::explanationsAgreeWithTheExactView()
     QCOMPARE(fractions.score(0, 0), QStringLiteral("нет (в дробях элемент равен 0)"));
     QVERIFY(explainCourse(fractions).front().text.contains(QStringLiteral("-X0: -1 / 0 = нет (в дробях элемент равен 0)")));
 
-    // The search for a feasible point takes the rows by their numbers: Y0,
-    // although Y1's free term is more negative and Y1 is the last row.
-    solve(w, maxProblem({1, 1}, {{0, 1}, {0, 2}}, {-1, -3}));
-    reportAction(w, "actionExplain")->trigger();
-    QVERIFY(explanationTexts(w).last().endsWith(
-        QStringLiteral("поиск приходит к строке Y0 с отрицательным свободным членом и неотрицательными элементами, "
-                       "которой не удовлетворяет ни одна неотрицательная точка.")));
-    reportAction(w, "actionExplain")->trigger();
-    closeReport(w);
+    // The search for a feasible point takes the rows and the columns by
+    // their numbers: Y0, although Y1's free term is more negative and Y1 is
+    // the last row; then, pivoting on Y0 (-2, -2), the column -X0, which
+    // leaves Y1 contradictory (taking -X1 would end at X1 instead).
+    const struct {
+        Problem problem;
+        const char *row;
+    } searches[] = {{maxProblem({1, 1}, {{0, 1}, {0, 2}}, {-1, -3}), "Y0"},
+                    {maxProblem({1, 1}, {{-2, -2}, {0, 2}}, {-3, -2}), "Y1"}};
+    for (const auto &search : searches) {
+        solve(w, search.problem);
+        reportAction(w, "actionExplain")->trigger();
+        QVERIFY2(explanationTexts(w).last().endsWith(
+                     QStringLiteral("поиск приходит к строке %1 с отрицательным свободным членом и неотрицательными "
+                                    "элементами, которой не удовлетворяет ни одна неотрицательная точка.")
+                         .arg(QLatin1String(search.row))),
+                 qPrintable(explanationTexts(w).last()));
+        reportAction(w, "actionExplain")->trigger();
+        closeReport(w);
+    }
 
     // A second-stage pivot row with -0.0000005: no candidate in that column.
     solve(w, maxProblem({-1, -1}, {{-5e-7, -1}}, {-1}));
@@ -1262,7 +1273,8 @@ void ReportTest::practice()
     // pivot; table 3: the optimum.
     QCOMPARE(clicked(1, 0), QStringLiteral("Неверно. Ведущая строка первого этапа — первая сверху с элементом не меньше 0.000001 в столбце -X0: это X1 (0.5), а не Y1."));
     QVERIFY(clicked(0, 0).startsWith(QStringLiteral("Верно.")));
-    QVERIFY(pressed("practiceOptimum").startsWith(QStringLiteral("Неверно. Оптимум ищет второй этап, а первый ещё не окончен. В строке Z нет элементов")));
+    QCOMPARE(pressed("practiceOptimum"), QStringLiteral("Неверно. В строке Z нет элементов не больше -0.000001: первый этап "
+                                                        "окончен верхней оценкой 4, а оптимум ищет второй этап после неё."));
     QVERIFY(pressed("practiceBound").startsWith(QStringLiteral("Верно. В строке Z нет элементов не больше -0.000001")));
     QCOMPARE(clicked(0, 0), QStringLiteral("Неверно. Свободный член строки X0 (4) не меньше -0.000001: строка не может быть ведущей."));
     QVERIFY(clicked(1, 0).startsWith(QStringLiteral("Верно. Самый отрицательный свободный член — -6 в строке Y1")));
@@ -1282,6 +1294,54 @@ void ReportTest::practice()
     reportAction(w, "actionCopy")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), wholeCopy);
     closeReport(w);
+
+    // The ranging survives practice: hidden until its end, back when
+    // practice is switched off, and no frame is left on any cell.
+    solve(w, workedExample());
+    reportAction(w, "actionRanging")->trigger();
+    auto rangingTables = [&w] { return w.Form->findChildren<QTableWidget *>(QStringLiteral("rangingTable")).size(); };
+    auto framed = [&w] {
+        int cells = 0;
+        for (const QLabel *cell : w.Form->findChildren<QLabel *>())
+            cells += cell->frameShape() != QFrame::NoFrame;
+        return cells;
+    };
+    const QStringList ranged = reportItems(w);
+    QCOMPARE(rangingTables(), 2);
+    reportAction(w, "actionPractice")->trigger();
+    QCOMPARE(rangingTables(), 0);
+    QCOMPARE(framed(), 1);
+    reportAction(w, "actionPractice")->trigger();
+    QCOMPARE(reportItems(w), ranged);
+    QCOMPARE(framed(), 0);
+    QVERIFY(reportAction(w, "actionRanging")->isChecked());
+    reportAction(w, "actionRanging")->trigger();
+    closeReport(w);
+
+    // Exactly equal scores, ratios and free terms: the other one is wrong,
+    // answered as the explanations word it (the left, the upper of equals).
+    const struct {
+        Problem problem;
+        int row, column;
+        const char *said;
+    } equals[] = {
+        {maxProblem({1, 1}, {{1, 1}}, {2}), 0, 1,
+         "Неверно. Оценка столбца -X1 (-1) равна оценке столбца -X0, а из равных остаётся левый: ведущий элемент 0,0."},
+        {minProblem({1, 1}, {{-1, -1}}, {-2}), 0, 1,
+         "Неверно. Отношение столбца -X1 (1) равно отношению столбца -X0, а из равных остаётся левый: ведущий элемент 0,0."},
+        {minProblem({1, 1}, {{-1, 0}, {0, -1}}, {-1, -1}), 1, 1,
+         "Неверно. Свободный член строки Y1 (-1) равен свободному члену строки Y0, а из равных остаётся верхняя: ведущий "
+         "элемент 0,0."},
+    };
+    for (const auto &equal : equals) {
+        solve(w, equal.problem);
+        const Course &course = w.formArea->findChild<ReportViews *>()->course();
+        const std::vector<PracticeStep> steps = practiceSteps(course);
+        const auto step = std::find_if(steps.begin(), steps.end(), [](const PracticeStep &s) { return s.answer == PracticeStep::Pivot; });
+        QCOMPARE(judgePractice(CourseView(course), *step, {PracticeChoice::Cell, equal.row, equal.column}).words,
+                 QString::fromUtf8(equal.said));
+        closeReport(w);
+    }
 
     // Rounding decided between rows Y0 and X1, equal in fractions: both right.
     buildForm(w, 2, 3);
@@ -1377,6 +1437,29 @@ void ReportTest::whatIfContinuesTheReport()
     QVERIFY(reportItems(w).contains(QStringLiteral("table -Y1 -Y0 L / X0 2/5 -1/5 16/5 / X1 -1/5 3/5 2/5 / Z 1/5 2/5 18/5")));
     reportAction(w, "actionCopy")->trigger();
     QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("Правая часть Y1: 6 → 10\n")));
+    reportAction(w, "actionFractions")->trigger();
+    closeReport(w);
+    // With the fractions on, a change is worded in fractions at once; the
+    // dialog starts with the right-hand side as typed ("1/3" stays 1/3, not
+    // 0.333333), and "ok" on it changes nothing.
+    fillForm(w, workedExample());
+    w.list_L[1]->setText(QStringLiteral("1/3"));
+    click(w, "pushButton_2");
+    reportAction(w, "actionFractions")->trigger();
+    const QStringList unchanged = reportItems(w);
+    QString started;
+    QTimer::singleShot(0, [&started] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        dialog->findChild<QComboBox *>(QStringLiteral("whatIfRow"))->setCurrentIndex(1);
+        started = dialog->findChild<QLineEdit *>(QStringLiteral("whatIfValue"))->text();
+        dialog->accept();
+    });
+    reportAction(w, "actionWhatIf")->trigger();
+    QCOMPARE(started, QStringLiteral("1/3"));
+    QCOMPARE(reportItems(w), unchanged);
+    answer(0, QStringLiteral("5"), {});
+    reportAction(w, "actionWhatIf")->trigger();
+    QVERIFY(reportItems(w).contains(QStringLiteral("Правая часть Y0: 4 → 5")));
     reportAction(w, "actionFractions")->trigger();
     closeReport(w);
     // No optimum, no change: the action says why.

@@ -4,7 +4,10 @@
 #include "reportdriver.h"
 #include "reportview.h"
 
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
+#include <QTimer>
 #include <QWindow>
 
 #include <unistd.h>
@@ -57,6 +60,106 @@ void checkComplete(const Widget &w)
     QVERIFY(w.horhead.isEmpty() && w.verthead.isEmpty());
 }
 
+// Answers the modal "Что если…" dialog once it is up: a right-hand side or
+// a new constraint (row `row`, the last row for a new one) set to the
+// texts given, then "ok"; a dialog that refuses them is cancelled.
+// An empty value keeps what the dialog starts with.
+void answerWhatIf(int row, const QString &value, const QStringList &coefficients)
+{
+    QTimer::singleShot(0, [=] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            qFatal("no what-if dialog");
+        auto *rows = dialog->findChild<QComboBox *>(QStringLiteral("whatIfRow"));
+        rows->setCurrentIndex(std::min(row, rows->count() - 1));
+        for (int j = 0; j < coefficients.size(); ++j)
+            if (auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("whatIfCoefficient%1").arg(j)))
+                field->setText(coefficients[j]);
+        if (!value.isEmpty())
+            dialog->findChild<QLineEdit *>(QStringLiteral("whatIfValue"))->setText(value);
+        for (QPushButton *button : dialog->findChildren<QPushButton *>())
+            if (button->text() == QLatin1String("ok"))
+                button->click();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+// A number as a student types it, now and then a fraction.
+QString randomNumber(Uniform &uniform, int range)
+{
+    const int v = uniform(-range, range);
+    return uniform(0, 5) == 0 ? QStringLiteral("%1/%2").arg(v).arg(uniform(2, 3)) : QString::number(v);
+}
+
+// One random action of the report window, as a student takes it.
+void randomReportAction(Widget &w, Uniform &uniform)
+{
+    auto *views = w.formArea->findChild<ReportViews *>();
+    QWidget *panel = w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel"));
+    auto trigger = [&w](const char *name) {
+        QAction *action = reportAction(w, name);
+        if (action->isEnabled())
+            action->trigger();
+    };
+    switch (uniform(0, 11)) {
+    case 0:
+        return trigger("actionFractions");
+    case 1:
+        return trigger("actionExplain");
+    case 2:
+        return trigger("actionRanging");
+    case 3:
+        return trigger("actionPractice");
+    case 4:
+    case 5:
+    case 6: { // a cell of the last table shown
+        QTableWidget *last = nullptr;
+        for (QTableWidget *t : reportTables(w))
+            if (!t->isHidden())
+                last = t;
+        if (panel && last)
+            QTest::mouseClick(cellLabel(last, uniform(0, last->rowCount() - 1), uniform(0, last->columnCount() - 1)),
+                              Qt::LeftButton);
+        return;
+    }
+    case 7:
+        if (panel) {
+            const char *buttons[] = {"practiceBound", "practiceOptimum", "practiceNoSolution", "practiceCycled",
+                                     "practiceHint"};
+            auto *button = panel->findChild<QPushButton *>(QLatin1String(buttons[uniform(0, 4)]));
+            if (button->isVisible())
+                button->click();
+        }
+        return;
+    case 8:
+        if (panel) {
+            const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return};
+            QTest::keyClick(panel, keys[uniform(0, 4)]);
+        }
+        return;
+    case 9:
+        if (reportAction(w, "actionWhatIf")->isEnabled()) {
+            const int n = views->course().n;
+            QStringList coefficients;
+            for (int j = 0; j < n; ++j)
+                coefficients << randomNumber(uniform, 5);
+            const int how = uniform(0, 3); // now and then "ok" on the value as it starts
+            answerWhatIf(uniform(0, 9), how == 0 ? QString() : randomNumber(uniform, 12), coefficients);
+            reportAction(w, "actionWhatIf")->trigger();
+        }
+        return;
+    case 10:
+        if (views->planeWindow() && views->planeWindow()->isVisible())
+            views->planeWindow()->close();
+        else
+            trigger("actionPlane");
+        return;
+    default:
+        trigger("actionCopy");
+    }
+}
+
 } // namespace
 
 class RobustnessTest : public QObject
@@ -67,6 +170,7 @@ private slots:
     void nonFiniteValuesShowAsQtPrintsThem();
     void anyTextInAnyField();
     void randomUse();
+    void pageFollowsTheState();
     void repeatedUseLeavesNothingBehind();
 };
 
@@ -104,8 +208,8 @@ void RobustnessTest::anyTextInAnyField()
 // Thousands of seeded random user actions on the real windows: clicks on
 // every control, texts typed into the fields (numbers, decimal commas,
 // fractions, junk), Tab, Enter, the spin boxes, "ok", solving, close
-// requests, the report's fractions, explanations, plane view and copy, and
-// "Ok". After every action: at most one report window, the
+// requests, the report's actions (views, practice, "Что если…" answered by
+// a timer, the plane view, copy), and "Ok". After every action: at most one report window, the
 // main window's two buttons disabled exactly while it is open, the field
 // lists as long as the form is big, the focus never in a snapshot table,
 // and every report that opens complete and ending in "Ok".
@@ -168,10 +272,8 @@ void RobustnessTest::randomUse()
             break;
         case 12:
         case 13:
-            if (w.formArea) { // the report's tool bar: views, copy, the plane
-                const char *names[] = {"actionFractions", "actionExplain", "actionPlane", "actionCopy", "actionRanging"};
-                reportAction(w, names[uniform(0, int(std::size(names)) - 1)])->trigger();
-            }
+            if (w.formArea) // the report's actions: views, practice, what-if, the plane, copy
+                randomReportAction(w, uniform);
             break;
         default:
             if (ok) {
@@ -208,9 +310,59 @@ void RobustnessTest::randomUse()
             qFatal("random action %d failed", k);
     }
     qInfo("%d random actions, %d reports", repetitions(kRandomActions), reports);
-    ReportViews::fractionsChosen = ReportViews::explanationsChosen = false; // as a new run starts
+    ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = false; // as a new run starts
     // A player that stopped reaching the report would check nothing of it.
     QVERIFY2(reports >= repetitions(kRandomActions) / 50, qPrintable(QString::number(reports)));
+}
+
+// The report window's page is a function of its state: seeded random
+// sequences of the window's actions on generated problems; after each, the
+// page and the copy equal those of a fresh report of the same problem
+// brought straight to the same state. Nothing crashes on the way.
+void RobustnessTest::pageFollowsTheState()
+{
+    Uniform uniform(2828);
+    int practised = 0, changed = 0;
+    for (int k = 0; k < repetitions(300); ++k) {
+        Problem problem;
+        problem.maximise = uniform(0, 1);
+        const int n = uniform(2, 3), m = uniform(1, 4);
+        for (int j = 0; j < n; ++j)
+            problem.c.push_back(uniform(-4, 4));
+        for (int i = 0; i < m; ++i) {
+            problem.a.emplace_back();
+            for (int j = 0; j < n; ++j)
+                problem.a.back().push_back(uniform(-4, 4));
+            problem.b.push_back(uniform(-6, 6));
+        }
+        Widget w;
+        w.show();
+        solve(w, problem);
+        for (int action = uniform(1, 16); action > 0; --action) {
+            randomReportAction(w, uniform);
+            QCoreApplication::processEvents();
+        }
+        const ReportState state = w.formArea->findChild<ReportViews *>()->state();
+        practised += state.practice;
+        changed += !state.course.changes.empty();
+        Widget fresh;
+        fresh.show();
+        solve(fresh, problem);
+        auto *views = fresh.formArea->findChild<ReportViews *>();
+        views->setState(state);
+        QCoreApplication::processEvents();
+        QCOMPARE(pageSnapshot(fresh), pageSnapshot(w));
+        QCOMPARE(views->shownCopy().text, w.formArea->findChild<ReportViews *>()->shownCopy().text);
+        QCOMPARE(views->shownCopy().html, w.formArea->findChild<ReportViews *>()->shownCopy().html);
+        closeReport(fresh);
+        closeReport(w);
+        if (QTest::currentTestFailed())
+            qFatal("sequence %d failed", k);
+    }
+    ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = false;
+    qInfo("%d sequences, %d ending in practice, %d with changes", repetitions(300), practised, changed);
+    // A player that stopped reaching practice or the changes would check little of them.
+    QVERIFY(practised >= repetitions(300) / 10 && changed >= repetitions(300) / 20);
 }
 
 void RobustnessTest::repeatedUseLeavesNothingBehind()

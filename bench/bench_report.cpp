@@ -88,6 +88,15 @@ Q_NEVER_INLINE void countedSolve(Widget &w)
     timeSolve(w);
 }
 
+// One of the report's actions triggered twice (a view switched on and off
+// again), until the page is painted after each, under a name of its own for
+// callgrind.
+Q_NEVER_INLINE void countedToggle(QAction *action, QWidget *page)
+{
+    for (int k = 0; k < 2; ++k)
+        timeAction(action, [page] { return page; });
+}
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -117,7 +126,9 @@ void showMainWindow(Widget &w)
 // Child modes: "startup" prints when the main window is shown; "first K"
 // prints the first solve of problem K and the peak RSS after it; "loop K N"
 // solves problem K N times, for a profiler; "count K N" does the same with
-// each solve in countedSolve, after one solve that warms up.
+// each solve in countedSolve, after one solve that warms up; "toggle K N
+// ACTION" switches one of the report's actions on and off N times in
+// countedToggle.
 int child(int argc, char **argv)
 {
     QApplication a(argc, argv);
@@ -142,6 +153,15 @@ int child(int argc, char **argv)
             timeSolve(w);
             closeReport(w);
         }
+        return 0;
+    }
+    if (qstrcmp(argv[1], "toggle") == 0) { // argv[4]: the action, argv[3] times on and off
+        timeSolve(w);
+        auto *action = w.formArea->findChild<QAction *>(QLatin1String(argv[4]));
+        countedToggle(action, w.Form); // warm-up
+        for (int r = atoi(argv[3]); r > 0; --r)
+            countedToggle(action, w.Form);
+        closeReport(w);
         return 0;
     }
     if (qstrcmp(argv[1], "count") == 0) {

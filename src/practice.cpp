@@ -244,10 +244,15 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
 
 } // namespace
 
+bool canPractise(const Course &course)
+{
+    return course.ending != Course::Ending::None && course.ending != Course::Ending::NoColumn && course.changes.empty();
+}
+
 std::vector<PracticeStep> practiceSteps(const Course &course)
 {
     std::vector<PracticeStep> steps;
-    if (course.ending == Course::Ending::None || course.ending == Course::Ending::NoColumn || !course.changes.empty())
+    if (!canPractise(course))
         return steps;
     const std::vector<Course::Item> &items = course.items;
     const int repeat = firstRepetition(course).first;

@@ -26,9 +26,14 @@ struct PracticeStep {
     bool repeats = false; // the table repeats an earlier one: "Зацикливание" is right too
 };
 
+// Whether a course can be practised: it ended with a line (a course that
+// stopped without one holds values that are not finite numbers), and no
+// change was made after its optimum.
+bool canPractise(const Course &course);
+
 // The steps of a course in order; the items before the first step (the task
 // and the first table) are shown from the start. No steps for a course that
-// stopped without a line (values that are not finite numbers).
+// cannot be practised.
 std::vector<PracticeStep> practiceSteps(const Course &course);
 
 // A choice of the student: a cell of the step's table, or an ending.

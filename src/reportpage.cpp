@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -158,16 +159,20 @@ void ReportPage::render(const ReportModel &model)
         order.insert(progress->done() ? order.end() : order.begin() + lastShownItem, {practiceWidget(model), true});
     }
     order.push_back({ok, true});
-    arrange(order);
-    for (const Placed &placed : order)
-        setShown(placed.widget, placed.shown);
     // The explanations and the panel wrap at the width of the page's widest
     // item, so that the page does not grow wider for them.
-    const int width = itemsWidth();
+    const int width = explanations.empty() && !practicePanel ? 0 : itemsWidth();
     for (QLabel *label : explanations)
         setWidth(label, width);
     if (practicePanel)
         showPractice(model, progress->done() ? nullptr : decided, width);
+    // Every widget shown on a shown page would lay the whole page out anew;
+    // the layout waits until all are in place, and lays it out once.
+    layout->setEnabled(false);
+    arrange(order);
+    for (const Placed &placed : order)
+        setShown(placed.widget, placed.shown);
+    layout->setEnabled(true);
 }
 
 // What the state no longer shows goes: explanations and grids beyond those
@@ -227,9 +232,16 @@ QWidget *ReportPage::itemWidget(const ReportModel &model, const ReportContent &c
         return item;
     }
     const Tableau &tableau = course.tables[block.index];
-    if (!item)
-        item = makeSnapshotTable(window->widget(), tableau.columns, tableau.rows);
-    showNumbers(static_cast<QTableWidget *>(item), looks[block.item], content, block);
+    TableLook &look = looks[block.item];
+    if (!item) {
+        QString whole;
+        item = makeSnapshotTable(window->widget(), tableau.columns, tableau.rows, [&](int i, int j) {
+            return content.view.cell(block.index, i, j, &whole);
+        });
+        look.filled = !content.view.isExact(); // the tooltips of long fractions still to come
+        look.fractions = false;
+    }
+    showNumbers(static_cast<QTableWidget *>(item), look, content, block);
     return item;
 }
 
@@ -318,11 +330,14 @@ void ReportPage::showPractice(const ReportModel &model, QTableWidget *decided, i
 // elsewhere.
 void ReportPage::arrange(const std::vector<Placed> &order)
 {
+    std::unordered_set<QWidget *> inLayout;
+    for (int k = 0; k < layout->count(); ++k)
+        inLayout.insert(layout->itemAt(k)->widget());
     for (int k = 0; k < int(order.size()); ++k) {
         QWidget *widget = order[k].widget;
         if (k < layout->count() && layout->itemAt(k)->widget() == widget)
             continue;
-        if (layout->indexOf(widget) >= 0)
+        if (inLayout.count(widget))
             layout->removeWidget(widget);
         layout->insertWidget(k, widget);
     }

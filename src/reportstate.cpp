@@ -147,7 +147,7 @@ QString ReportModel::practiceUnavailable() const
 {
     if (!current.course.changes.empty())
         return tr("Решать самому можно только до «Что если»");
-    if (practiceSteps(current.course).empty())
+    if (!canPractise(current.course))
         return tr("Решать самому нельзя: отчёт обрывается, потому что не все значения полей — конечные числа");
     return QString();
 }

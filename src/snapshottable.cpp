@@ -64,7 +64,8 @@ void setHeaderItem(QTableWidget *table, Qt::Orientation orientation, int section
 
 } // namespace
 
-QTableWidget *makeSnapshotTable(QWidget *parent, const QStringList &columns, const QStringList &rows)
+QTableWidget *makeSnapshotTable(QWidget *parent, const QStringList &columns, const QStringList &rows,
+                                const std::function<QString(int, int)> &text)
 {
     auto *table = new QTableWidget(parent);
     // A picture of the tableau, not an editor: no focus, and nothing to select,
@@ -89,7 +90,7 @@ QTableWidget *makeSnapshotTable(QWidget *parent, const QStringList &columns, con
         for (int j = 0; j != table->columnCount(); ++j) {
             // Made where the table keeps its cell widgets, which spares moving
             // it there.
-            auto *cell = new QLabel(table->viewport());
+            auto *cell = new QLabel(text(i, j), table->viewport());
             // The table gives the label its cell's geometry; a size set now
             // spares the text layout of an adjustSize() when it is shown.
             cell->resize(kCellWidth, kCellHeight);

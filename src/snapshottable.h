@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QStringList>
 
+#include <functional>
+
 class QTableWidget;
 class QWidget;
 
@@ -17,8 +19,9 @@ class QWidget;
 constexpr int kCellHeight = 40;
 constexpr int kCellWidth = 110;
 
-// A new snapshot table under the labels, its cells empty labels.
-QTableWidget *makeSnapshotTable(QWidget *parent, const QStringList &columns, const QStringList &rows);
+// A new snapshot table under the labels, cell (i, j) showing text(i, j).
+QTableWidget *makeSnapshotTable(QWidget *parent, const QStringList &columns, const QStringList &rows,
+                                const std::function<QString(int, int)> &text);
 
 // The label that shows cell (i, j).
 QLabel *snapshotCell(const QTableWidget *table, int i, int j);

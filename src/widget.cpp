@@ -545,11 +545,7 @@ void Widget::close_Form()
 
 QTableWidget *Widget::add_table()
 {
-    QTableWidget *table = makeSnapshotTable(Form, horhead, verthead);
-    for (int i = 0; i != table->rowCount(); ++i)
-        for (int j = 0; j != table->columnCount(); ++j)
-            snapshotCell(table, i, j)->setText(decimal(A[i][j]));
-    return table;
+    return makeSnapshotTable(Form, horhead, verthead, [this](int i, int j) { return decimal(A[i][j]); });
 }
 
 // ---------------------------------------------------------------------------

@@ -117,12 +117,15 @@ void setCellMarked(QLabel *cell, bool marked)
     font.setBold(marked);
     cell->setFont(font);
     if (marked) {
-        QPalette palette = cell->palette();
+        // From the table's colours, never from an earlier mark's.
+        QPalette palette = cell->parentWidget()->palette();
         const QColor highlight = palette.color(QPalette::Highlight), base = palette.color(QPalette::Base);
         const QColor background((highlight.red() + 2 * base.red()) / 3, (highlight.green() + 2 * base.green()) / 3,
                                 (highlight.blue() + 2 * base.blue()) / 3);
         palette.setColor(cell->backgroundRole(), background);
         cell->setPalette(palette);
+    } else {
+        cell->setPalette(QPalette()); // the table's own again
     }
     cell->setAutoFillBackground(marked);
     cell->setAccessibleDescription(marked ? basictext::tr("ведущий элемент") : QString());

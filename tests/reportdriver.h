@@ -241,8 +241,10 @@ inline QStringList pageSnapshot(const Widget &w)
             for (int i = 0; i < table->rowCount(); ++i)
                 for (int j = 0; j < table->columnCount(); ++j)
                     if (const QLabel *cell = cellLabel(table, i, j))
-                        line += QStringLiteral(" [%1,%2 %3 %4 %5]").arg(i).arg(j).arg(cell->toolTip())
-                                    .arg(cell->font().bold()).arg(cell->frameStyle());
+                        line += QStringLiteral(" [%1,%2 %3 %4 %5 %6]").arg(i).arg(j).arg(cell->toolTip())
+                                    .arg(cell->font().bold()).arg(cell->frameStyle())
+                                    .arg(cell->autoFillBackground() ? cell->palette().color(cell->backgroundRole()).name()
+                                                                    : QString());
         } else if (auto *button = qobject_cast<QPushButton *>(item)) {
             line += QStringLiteral(" ") + button->text();
         } else {

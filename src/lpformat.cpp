@@ -3,10 +3,9 @@
 
 #include "basictext.h"
 #include "fieldtext.h"
+#include "lpscan.h"
 
-#include <QCoreApplication>
 #include <QHash>
-#include <QLocale>
 
 #include <cmath>
 #include <map>
@@ -15,166 +14,13 @@
 namespace {
 
 using basictext::tr;
+using namespace lp;
 
 // The sizes of problem the program solves.
 constexpr int kFewestVariables = 2;
 constexpr int kMostVariables = 4;
 constexpr int kFewestRows = 1;
 constexpr int kMostRows = 8;
-
-// The comment lines that keep the form's texts: "\ поле F: "1" "1/3"".
-const QString kFieldsMarker = QStringLiteral("поле ");
-const QString kObjectiveName = QStringLiteral("F");
-
-// A refusal, thrown from deep inside the reader to its entry.
-struct Refusal {
-    LpError error;
-};
-
-[[noreturn]] void refuse(int line, const QString &message)
-{
-    throw Refusal{{line, message}};
-}
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// A name of the LP format: letters, digits and these signs, not starting
-// with a digit or a period.
-bool isNameChar(QChar c)
-{
-    static const QString signs = QStringLiteral("!\"#$%&()/,.;?@_`'{}|~");
-    return c.isLetter() || isDigit(c) || signs.contains(c);
-}
-
-bool startsName(QChar c)
-{
-    return isNameChar(c) && !isDigit(c) && c != u'.';
-}
-
-struct Token {
-    enum Kind { Name, Number, Sign, Relation, Colon, End };
-    Kind kind = End;
-    QString text; // a relation as "<=", ">=" or "="
-    int line = 0;
-    bool startsLine = false;
-};
-
-// The file cut into tokens, and its comments (the text after "\") by line.
-struct Source {
-    std::vector<Token> tokens;
-    std::vector<std::pair<int, QString>> comments;
-};
-
-// The file as text: UTF-8, a byte-order mark left out. Refused: a file too
-// large, with a NUL byte (no text file), or that is no UTF-8.
-QString decode(QByteArray file)
-{
-    if (file.size() > kLargestProblemFile)
-        refuse(0, tr("файл больше 1 МБ: это не задача этой программы"));
-    if (file.startsWith("\xEF\xBB\xBF"))
-        file.remove(0, 3);
-    const QList<QByteArray> lines = file.split('\n');
-    for (int k = 0; k < lines.size(); ++k) {
-        if (lines[k].contains('\0'))
-            refuse(k + 1, tr("файл не текстовый: в нём есть нулевой байт"));
-        if (QString::fromUtf8(lines[k]).toUtf8() != lines[k])
-            refuse(k + 1, tr("текст не в кодировке UTF-8"));
-    }
-    return QString::fromUtf8(file);
-}
-
-// Reads one number from `at`: digits with an optional point and exponent.
-int numberEnd(const QString &line, int at)
-{
-    while (at < line.size() && isDigit(line[at]))
-        ++at;
-    if (at < line.size() && line[at] == u'.') {
-        ++at;
-        while (at < line.size() && isDigit(line[at]))
-            ++at;
-    }
-    if (at < line.size() && (line[at] == u'e' || line[at] == u'E')) {
-        int exponent = at + 1;
-        if (exponent < line.size() && (line[exponent] == u'+' || line[exponent] == u'-'))
-            ++exponent;
-        if (exponent < line.size() && isDigit(line[exponent])) {
-            at = exponent;
-            while (at < line.size() && isDigit(line[at]))
-                ++at;
-        }
-    }
-    return at;
-}
-
-// "<", "<=" and "=<" are "<="; ">", ">=" and "=>" are ">="; "=" is "=".
-int relationEnd(const QString &line, int at, QString *relation)
-{
-    const QChar first = line[at];
-    const QChar next = at + 1 < line.size() ? line[at + 1] : QChar();
-    if (first == u'=' && (next == u'<' || next == u'>')) {
-        *relation = next == u'<' ? QStringLiteral("<=") : QStringLiteral(">=");
-        return at + 2;
-    }
-    *relation = first == u'<' ? QStringLiteral("<=") : first == u'>' ? QStringLiteral(">=") : QStringLiteral("=");
-    return at + (first != u'=' && next == u'=' ? 2 : 1);
-}
-
-Source scan(const QString &text)
-{
-    Source source;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int k = 0; k < lines.size(); ++k) {
-        QString line = lines[k];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        const int comment = line.indexOf(QLatin1Char('\\'));
-        if (comment >= 0) {
-            source.comments.emplace_back(k + 1, line.mid(comment + 1));
-            line.truncate(comment);
-        }
-        bool first = true;
-        for (int at = 0; at < line.size();) {
-            const QChar c = line[at];
-            if (c.isSpace()) {
-                ++at;
-                continue;
-            }
-            Token token;
-            token.line = k + 1;
-            token.startsLine = first;
-            first = false;
-            int end = at + 1;
-            if (isDigit(c) || (c == u'.' && at + 1 < line.size() && isDigit(line[at + 1]))) {
-                token.kind = Token::Number;
-                end = numberEnd(line, at);
-            } else if (c == u'+' || c == u'-') {
-                token.kind = Token::Sign;
-            } else if (c == u'<' || c == u'>' || c == u'=') {
-                token.kind = Token::Relation;
-                end = relationEnd(line, at, &token.text);
-            } else if (c == u':') {
-                token.kind = Token::Colon;
-            } else if (startsName(c)) {
-                token.kind = Token::Name;
-                while (end < line.size() && isNameChar(line[end]))
-                    ++end;
-            } else {
-                refuse(k + 1, tr("недопустимый символ «%1»").arg(c));
-            }
-            if (token.kind != Token::Relation)
-                token.text = line.mid(at, end - at);
-            source.tokens.push_back(token);
-            at = end;
-        }
-    }
-    Token end;
-    end.line = int(lines.size()) - (lines.size() > 1 && lines.last().trimmed().isEmpty() ? 1 : 0);
-    source.tokens.push_back(end);
-    return source;
-}
 
 // A number's text with its sign: "-" kept, "+" left out.
 QString signedText(const QString &sign, const QString &number)
@@ -540,63 +386,6 @@ ProblemTexts Reader::assemble() const
     return problem;
 }
 
-// A field's text in a comment line: in double quotes, with "\" and '"'
-// escaped, and what no line can hold as \uXXXX.
-QString quoted(const QString &text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            out += QLatin1Char('\\') + QString(c);
-        else if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSurrogate() || c == QChar::LineSeparator
-                 || c == QChar::ParagraphSeparator || c == QChar::ByteOrderMark)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
-// The quoted texts of a comment line, read back; false when it is not one.
-bool unquoted(const QString &line, QStringList *texts)
-{
-    int at = 0;
-    while (true) {
-        while (at < line.size() && line[at] == u' ')
-            ++at;
-        if (at == line.size())
-            return true;
-        if (line[at] != u'"')
-            return false;
-        QString text;
-        for (++at;; ++at) {
-            if (at >= line.size())
-                return false;
-            const QChar c = line[at];
-            if (c == u'"')
-                break;
-            if (c != u'\\') {
-                text += c;
-                continue;
-            }
-            if (++at >= line.size())
-                return false;
-            if (line[at] == u'u') {
-                bool ok = false;
-                const ushort code = line.mid(at + 1, 4).toUShort(&ok, 16);
-                if (!ok || line.mid(at + 1, 4).size() != 4)
-                    return false;
-                text += QChar(code);
-                at += 4;
-            } else {
-                text += line[at];
-            }
-        }
-        *texts << text;
-        ++at;
-    }
-}
-
 // The texts of the comment lines "поле F: …", "поле Y0: …", … take the
 // place of the numbers' texts when they are the form of this very problem:
 // the variables x0, x1, … in order, a line for every row, and every text
@@ -645,22 +434,6 @@ void Reader::takeFormTexts(ProblemTexts *problem) const
         *problem = typed;
 }
 
-QString lpNumber(double v)
-{
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
-}
-
-// " + 1 x0 - 2.5 x1 …": every variable, 0 included, so that the file names
-// the variables in their order.
-QString lpTerms(const QStringList &texts)
-{
-    QString terms;
-    for (int j = 0; j < texts.size(); ++j) {
-        const double v = lpValue(texts[j]);
-        terms += QStringLiteral(" %1 %2 x%3").arg(v < 0 ? QLatin1Char('-') : QLatin1Char('+')).arg(lpNumber(std::abs(v))).arg(j);
-    }
-    return terms;
-}
 
 } // namespace
 
@@ -680,31 +453,4 @@ std::optional<ProblemTexts> readLpProblem(const QByteArray &file, LpError *error
             *error = refusal.error;
         return std::nullopt;
     }
-}
-
-QByteArray writeLpProblem(const ProblemTexts &p)
-{
-    QString out = QStringLiteral("\\ Двойственный симплекс-метод: задача из формы ввода программы dual-simplex\n"
-                                 "\\ Поля формы, как они введены; программа читает их отсюда, пока они дают\n"
-                                 "\\ те же числа, что и строки задачи ниже\n");
-    const QString field = QStringLiteral("\\ ") + kFieldsMarker + QStringLiteral("%1:");
-    out += field.arg(kObjectiveName);
-    for (const QString &text : p.objective)
-        out += QLatin1Char(' ') + quoted(text);
-    out += QLatin1Char('\n');
-    for (int i = 0; i < p.m; ++i) {
-        out += field.arg(QStringLiteral("Y%1").arg(i));
-        const QStringList texts = p.constraints.mid(i * p.n, p.n) << p.rightHands[i];
-        for (const QString &text : texts)
-            out += QLatin1Char(' ') + quoted(text);
-        out += QLatin1Char('\n');
-    }
-    out += p.maximise ? QStringLiteral("maximize\n") : QStringLiteral("minimize\n");
-    out += QStringLiteral(" %1:%2\nsubject to\n").arg(kObjectiveName, lpTerms(p.objective));
-    for (int i = 0; i < p.m; ++i)
-        out += QStringLiteral(" Y%1:%2 <= %3\n")
-                   .arg(i)
-                   .arg(lpTerms(p.constraints.mid(i * p.n, p.n)), lpNumber(lpValue(p.rightHands[i])));
-    out += QStringLiteral("end\n");
-    return out.toUtf8();
 }

@@ -2,12 +2,13 @@
 #include "widget.h"
 #include "ui_widget.h"
 
-#include "fieldtext.h"
+#include "fieldmark.h"
 #include "basictext.h"
 #include "reportview.h"
 #include "snapshottable.h"
 #include "solve.h"
 #include "tableau.h"
+#include "windowkit.h"
 #include "windowplace.h"
 
 #include <QCloseEvent>
@@ -33,48 +34,7 @@
 
 namespace {
 
-// Text colours of a field whose text does not read as a number, and of one
-// whose number lies outside the range the program is meant for.
-constexpr QRgb kNotANumberColour = 0xff0000;
-constexpr QRgb kOutOfRangeColour = 0xb35900; // dark orange
-// That range, as the help text gives it: 0, or a magnitude above
-// kSmallestMagnitude and at most kLargestMagnitude.
-constexpr double kSmallestMagnitude = 1e-6;
-constexpr double kLargestMagnitude = 10000;
-
 using basictext::decimal;
-
-bool withinRange(double v)
-{
-    return v == 0 || (std::abs(v) > kSmallestMagnitude && std::abs(v) <= kLargestMagnitude);
-}
-
-// A field whose text is not blank and does not read as a number shows it in
-// red, with a tooltip that says what the text counts as; one whose number
-// lies outside the range the program is meant for, in dark orange, with a
-// tooltip that says so. The solve takes either as it counts.
-void markFieldText(QLineEdit *field, const QString &text)
-{
-    bool isNumber = false;
-    const double value = fieldValue(text, &isNumber);
-    QString tip;
-    QRgb colour = 0;
-    if (!isNumber && !text.trimmed().isEmpty()) {
-        colour = kNotANumberColour;
-        tip = Widget::tr("Текст не читается как число: при решении он считается равным %1").arg(decimal(value));
-    } else if (isNumber && !withinRange(value)) {
-        colour = kOutOfRangeColour;
-        tip = Widget::tr("Число %1 вне диапазона, на который рассчитана программа:\n"
-                         "от -10000 до 10000, по модулю больше 0.000001 или 0.\n"
-                         "Оно используется так, как введено.")
-                  .arg(decimal(value));
-    }
-    QPalette palette;
-    if (!tip.isEmpty())
-        palette.setColor(QPalette::Text, QColor(colour));
-    field->setPalette(palette);
-    field->setToolTip(tip);
-}
 
 // Gives access to a scroll area's viewport margins (where the report's tool
 // bar stands), which it keeps protected.
@@ -83,55 +43,6 @@ class MarginMeasure : public QAbstractScrollArea
 public:
     using QAbstractScrollArea::viewportMargins;
 };
-
-// The report scrolls from the keyboard whatever has the focus: the page
-// keys, Home and End, and the arrows.
-void addScrollKeys(QScrollArea *area)
-{
-    const struct {
-        int key;
-        Qt::Orientation direction;
-        QAbstractSlider::SliderAction action;
-    } keys[] = {
-        {Qt::Key_PageUp, Qt::Vertical, QAbstractSlider::SliderPageStepSub},
-        {Qt::Key_PageDown, Qt::Vertical, QAbstractSlider::SliderPageStepAdd},
-        {Qt::Key_Home, Qt::Vertical, QAbstractSlider::SliderToMinimum},
-        {Qt::Key_End, Qt::Vertical, QAbstractSlider::SliderToMaximum},
-        {Qt::Key_Up, Qt::Vertical, QAbstractSlider::SliderSingleStepSub},
-        {Qt::Key_Down, Qt::Vertical, QAbstractSlider::SliderSingleStepAdd},
-        {Qt::Key_Left, Qt::Horizontal, QAbstractSlider::SliderSingleStepSub},
-        {Qt::Key_Right, Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd},
-    };
-    for (const auto &k : keys) {
-        QScrollBar *bar = k.direction == Qt::Vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
-        auto *shortcut = new QShortcut(QKeySequence(k.key), area);
-        QObject::connect(shortcut, &QShortcut::activated, bar, [bar, action = k.action] { bar->triggerAction(action); });
-    }
-}
-
-// Runs `run` once, when `window` is first exposed: by then the window
-// manager has framed it.
-void onFirstExpose(QWindow *window, std::function<void()> run)
-{
-    class Watch : public QObject
-    {
-    public:
-        Watch(QWindow *window, std::function<void()> run) : QObject(window), run(std::move(run)) {}
-        bool eventFilter(QObject *watched, QEvent *event) override
-        {
-            if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
-                watched->removeEventFilter(this);
-                deleteLater();
-                run();
-            }
-            return false;
-        }
-
-    private:
-        std::function<void()> run;
-    };
-    window->installEventFilter(new Watch(window, std::move(run)));
-}
 
 // A label without a parent, given its text and then added to its layout.
 void addLabel(QLayout *layout, const QString &text)
@@ -142,17 +53,6 @@ void addLabel(QLayout *layout, const QString &text)
 }
 
 } // namespace
-
-// The program's icon, the one its menu entry shows, in the sizes a window
-// manager asks for. The pictures are built into the program.
-static QIcon programIcon()
-{
-    Q_INIT_RESOURCE(icons); // the resources live in a static library
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/dual-simplex-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
 
 void TForm::closeEvent(QCloseEvent *e)
 {

@@ -8,7 +8,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 ensure_packages libglpk-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
-    poppler-utils texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic
+    poppler-utils texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super
 export QT_QPA_PLATFORM=offscreen
 
 echo "== The test suite, Qt 5 =="

@@ -43,9 +43,7 @@ QByteArray pdfReport(const ReportContent &content)
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kPageMargin, kPageMargin, kPageMargin, kPageMargin),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(reportPageLayout());
     writer.setTitle(reporttext::tr("Двойственный симплекс-метод: ") + problemLines(content.view).first());
     writer.setCreator(QStringLiteral("dual-simplex"));
     paintReportPages(&writer, content);
@@ -68,6 +66,12 @@ QByteArray reportBytes(ReportFormat format, const ReportContent &content)
 }
 
 } // namespace
+
+QPageLayout reportPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPageMargin, kPageMargin, kPageMargin, kPageMargin), QPageLayout::Millimeter);
+}
 
 std::optional<ReportFormat> reportFormatOf(const QString &path)
 {

@@ -9,12 +9,16 @@
 #include "reporttext.h"
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
 enum class ReportFormat { Pdf, Html, Text, Latex };
+
+// The pages of a PDF report: A4, portrait, margins of 20 mm.
+QPageLayout reportPageLayout();
 
 // The format an extension names: .pdf, .html (or .htm), .txt, .tex.
 std::optional<ReportFormat> reportFormatOf(const QString &path);

@@ -6,14 +6,35 @@
 
 namespace {
 
-// A table label in mathematics: "-X1" as -X_{1}, "Y0" as Y_{0}.
+// The one rule for every label of every table: a letter with a number is
+// mathematics with the number as its index ("-X1" as -X_{1}, "Y0" as Y_{0},
+// "x0" as x_{0}), a letter alone a symbol ("L", "b"); any other label is a
+// word, upright text in the mathematics ("оценка").
 QString latexLabel(const QString &label)
 {
-    static const QRegularExpression indexed(QStringLiteral("^(-?)([XY])(\\d+)$"));
-    const QRegularExpressionMatch match = indexed.match(label);
+    static const QRegularExpression symbol(QStringLiteral("^(-?)([A-Za-z])(\\d*)$"));
+    const QRegularExpressionMatch match = symbol.match(label);
     if (!match.hasMatch())
-        return latexText(label);
-    return match.captured(1) + match.captured(2) + QStringLiteral("_{") + match.captured(3) + QLatin1Char('}');
+        return label.isEmpty() ? QString() : QStringLiteral("\\text{") + latexText(label) + QLatin1Char('}');
+    const QString index = match.captured(3);
+    return match.captured(1) + match.captured(2) + (index.isEmpty() ? QString() : QStringLiteral("_{") + index + QLatin1Char('}'));
+}
+
+// A table, or the problem, as wide as its content or, where that is wider
+// than the line, made as wide as the line; the macro is defined once, by
+// the first use (a document of the student's own needs amsmath and graphicx).
+const QString kFitDefinition = QStringLiteral(
+    "\\ifdefined\\dsTableBox\\else\\newsavebox{\\dsTableBox}\\fi\n"
+    "\\providecommand{\\dsFit}[1]{\\sbox{\\dsTableBox}{#1}\\ifdim\\wd\\dsTableBox>\\linewidth"
+    "\\resizebox{\\linewidth}{!}{\\usebox{\\dsTableBox}}\\else\\usebox{\\dsTableBox}\\fi}\n");
+
+QString fitted(const QString &math)
+{
+    // Centred on a line of its own, its rows far enough apart for
+    // fractions; no page break before it where a line introduces it.
+    return QStringLiteral("\\par\\medskip\\noindent\\makebox[\\linewidth]{\\dsFit{$\\displaystyle"
+                          "\\renewcommand{\\arraystretch}{1.6}\n")
+           + math + QStringLiteral("$}}\\par\\medskip\n");
 }
 
 // "a_0·x0 + a_1·x1 ...": the coefficients with their variables.
@@ -47,8 +68,8 @@ QString problemMath(const CourseView &view)
         lines << latexLinearForm(row) + QStringLiteral(" &\\le ") + latexNumber(view.rightHand(i));
     }
     lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" &\\ge 0");
-    return QStringLiteral("\\[\n\\begin{aligned}\n") + lines.join(QStringLiteral(" \\\\\n"))
-           + QStringLiteral("\n\\end{aligned}\n\\]\n");
+    return fitted(QStringLiteral("\\begin{aligned}\n") + lines.join(QStringLiteral(" \\\\\n"))
+                  + QStringLiteral("\n\\end{aligned}"));
 }
 
 QString tableLatex(const ReportContent &content, const ReportBlock &block)
@@ -59,7 +80,7 @@ QString tableLatex(const ReportContent &content, const ReportBlock &block)
     QStringList header{QString()};
     for (const QString &label : table.columns)
         header << latexLabel(label);
-    QString latex = QStringLiteral("\\[\n\\begin{array}{r|%1}\n").arg(QString(table.n + 1, QLatin1Char('r')));
+    QString latex = QStringLiteral("\\begin{array}{r|%1}\n").arg(QString(table.n + 1, QLatin1Char('r')));
     latex += header.join(QStringLiteral(" & ")) + QStringLiteral(" \\\\ \\hline\n");
     for (int i = 0; i <= table.m; ++i) {
         if (i == table.m)
@@ -67,11 +88,11 @@ QString tableLatex(const ReportContent &content, const ReportBlock &block)
         QStringList row{latexLabel(table.rows[i])};
         for (int j = 0; j <= table.n; ++j) {
             const QString number = latexNumber(view.number(t, i, j));
-            row << (content.marksPivot(block, i, j) ? QStringLiteral("\\boxed{") + number + QLatin1Char('}') : number);
+            row << (content.marksPivot(block, i, j) ? QStringLiteral("\\boxed{\\textstyle ") + number + QLatin1Char('}') : number);
         }
         latex += row.join(QStringLiteral(" & ")) + (i < table.m ? QStringLiteral(" \\\\\n") : QStringLiteral("\n"));
     }
-    return latex + QStringLiteral("\\end{array}\n\\]\n");
+    return fitted(latex + QStringLiteral("\\end{array}"));
 }
 
 // A grid of its own (the ranging) as an array; its title and note are
@@ -80,18 +101,18 @@ QString gridLatex(const TitledGrid &grid)
 {
     QStringList header{QString()};
     for (const QString &label : grid.columns)
-        header << latexText(label);
-    QString latex = QStringLiteral("\\[\n\\begin{array}{r|%1}\n").arg(QString(grid.columns.size(), QLatin1Char('r')));
+        header << latexLabel(label);
+    QString latex = QStringLiteral("\\begin{array}{r|%1}\n").arg(QString(grid.columns.size(), QLatin1Char('r')));
     latex += header.join(QStringLiteral(" & ")) + QStringLiteral(" \\\\ \\hline\n");
     for (size_t i = 0; i < grid.cells.size(); ++i) {
-        QStringList row{latexText(grid.rows[int(i)])};
+        QStringList row{latexLabel(grid.rows[int(i)])};
         for (const QString &cell : grid.cells[i])
             row << (cell == QStringLiteral("-∞") ? QStringLiteral("-\\infty")
                     : cell == QStringLiteral("+∞") ? QStringLiteral("+\\infty")
                                                      : latexNumber(cell));
         latex += row.join(QStringLiteral(" & ")) + (i + 1 < grid.cells.size() ? QStringLiteral(" \\\\\n") : QStringLiteral("\n"));
     }
-    return latex + QStringLiteral("\\end{array}\n\\]\n");
+    return fitted(latex + QStringLiteral("\\end{array}"));
 }
 
 // A report line as a paragraph of its own.
@@ -111,6 +132,15 @@ QString explanationLatex(const QString &text)
                      + latexText(line.trimmed()) + QLatin1Char('}');
     }
     return QStringLiteral("\\begin{quote}\n") + lines.join(QStringLiteral("\\\\\n")) + QStringLiteral("\n\\end{quote}\n");
+}
+
+// Whether the shown block k is a line of a run of lines that a table follows.
+bool introducesTable(const std::vector<const ReportBlock *> &shown, size_t k)
+{
+    auto isLine = [](const ReportBlock *b) { return b->kind == ReportBlock::Line || b->kind == ReportBlock::GridTitle; };
+    while (k + 1 < shown.size() && isLine(shown[k]) && isLine(shown[k + 1]))
+        ++k;
+    return k + 1 < shown.size() && (shown[k + 1]->kind == ReportBlock::Table || shown[k + 1]->kind == ReportBlock::Grid);
 }
 
 } // namespace
@@ -140,11 +170,11 @@ QString latexText(const QString &text)
         {u'_', QStringLiteral("\\_")},                {u'%', QStringLiteral("\\%")},
         {u'^', QStringLiteral("\\textasciicircum{}")}, {u'~', QStringLiteral("\\textasciitilde{}")},
         {u'<', QStringLiteral("$<$")},                {u'>', QStringLiteral("$>$")},
-        {u'|', QStringLiteral("$|$")},                {QChar(0x00B7), QStringLiteral("$\\cdot$")},
+        {u'|', QStringLiteral("$|$")},                {QChar(0x00B7), QStringLiteral("$\\cdot$\\allowbreak{}")},
         {QChar(0x2212), QStringLiteral("$-$")},       {QChar(0x221E), QStringLiteral("$\\infty$")},
         {QChar(0x2192), QStringLiteral("$\\to$")},    {QChar(0x2264), QStringLiteral("$\\le$")},
         {QChar(0x2265), QStringLiteral("$\\ge$")},    {QChar(0x2026), QStringLiteral("\\ldots{}")},
-        {QChar(0x2060), QString()},                   {u'-', QStringLiteral("-{}")},
+        {QChar(0x2060), QString()},                   {u'-', QStringLiteral("-{}")},               {u'/', QStringLiteral("\\slash{}")},
     };
     QString out;
     for (const QChar c : text) {
@@ -156,10 +186,13 @@ QString latexText(const QString &text)
 
 QString latexOfReport(const ReportContent &content, bool wholeDocument)
 {
-    QString body = problemMath(content.view);
-    for (const ReportBlock &block : content.blocks) {
-        if (!block.shown)
-            continue;
+    QString body = kFitDefinition + problemMath(content.view);
+    std::vector<const ReportBlock *> shown;
+    for (const ReportBlock &block : content.blocks)
+        if (block.shown)
+            shown.push_back(&block);
+    for (size_t k = 0; k < shown.size(); ++k) {
+        const ReportBlock &block = *shown[k];
         switch (block.kind) {
         case ReportBlock::Table:
             body += tableLatex(content, block);
@@ -170,6 +203,9 @@ QString latexOfReport(const ReportContent &content, bool wholeDocument)
         case ReportBlock::Line:
         case ReportBlock::GridTitle:
             body += lineLatex(block.text);
+            // The lines that introduce a table stay on its page.
+            if (introducesTable(shown, k))
+                body += QStringLiteral("\\nopagebreak\n");
             break;
         case ReportBlock::Explanation:
         case ReportBlock::Try:
@@ -181,10 +217,13 @@ QString latexOfReport(const ReportContent &content, bool wholeDocument)
     if (!wholeDocument)
         return body;
     return QStringLiteral("\\documentclass[a4paper,11pt]{article}\n"
+                          "\\usepackage{cmap}\n" // the Russian text searches and copies
                           "\\usepackage[T2A]{fontenc}\n"
                           "\\usepackage[utf8]{inputenc}\n"
                           "\\usepackage[russian]{babel}\n"
                           "\\usepackage{amsmath}\n"
+                          "\\usepackage{graphicx}\n"
+                          "\\sloppy\n" // long products and fractions break the lines, not the margin
                           "\\begin{document}\n"
                           "\\section*{")
            + latexText(reporttext::tr("Двойственный симплекс-метод")) + QStringLiteral("}\n") + body

@@ -7,9 +7,11 @@
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 
 namespace {
@@ -17,39 +19,60 @@ namespace {
 // Sizes in points.
 constexpr double kTextSize = 10;
 constexpr double kTitleSize = 14;
-constexpr double kGap = 4;          // between blocks
-constexpr double kCellPadding = 6;  // left and right of a table cell's text
-constexpr double kRowHeight = 1.7;  // a table row, in lines of text
-constexpr double kIndent = 18;      // an explanation's indent
+constexpr double kSmallestTableSize = 5; // a table narrower than the page at this size wraps its cells
+constexpr double kGap = 4;               // between blocks
+constexpr double kCellPadding = 6;       // left and right of a table cell's text, at kTextSize
+constexpr double kRowHeight = 1.7;       // a table row, in lines of text
+constexpr double kIndent = 18;           // an explanation's indent
+// How much smaller a table's font gets at each try to make it fit.
+constexpr double kShrinkStep = 0.97;
 // The plane picture: drawn in the window's proportions, its fonts at this
 // size in the picture's own units.
 constexpr double kPictureWidth = 600;
 constexpr double kPictureHeight = 480;
 constexpr int kPictureFontPixels = 13;
 
+// A table laid out for its page: its texts row by row (the labels first),
+// the fonts it draws with, its columns' widths, its rows' heights, and the
+// padding, all at one scale so that the whole table fits the page's width.
+struct TableLayout {
+    QVector<QStringList> texts;
+    QFont font, strong; // the cells; the labels and the pivot element
+    double padding = 0;
+    bool wraps = false; // too wide at the smallest size: the cells wrap their texts
+    QVector<double> widths;
+    QVector<double> heights;
+};
+
 // One block of a page: a run of text, a table, or the picture.
 struct Block {
-    enum Kind { Title, Line, Explanation, Table, Picture } kind;
-    QString text;  // the text of a title, line or explanation
-    int table = -1; // a table of the course, or -1 - k for grid k
-    bool pivotMarked = false;
+    enum Kind { Title, Line, Explanation, Table, Picture };
+    Block(Kind kind, const QString &text, int table = -1, bool pivotMarked = false)
+        : kind(kind), text(text), table(table), pivotMarked(pivotMarked)
+    {
+    }
+    Kind kind;
+    QString text;   // the text of a title, line or explanation
+    int table;      // a table of the course, or -1 - k for grid k
+    bool pivotMarked;
     double height = 0;
     int page = 0;
     double top = 0;
+    std::shared_ptr<TableLayout> layout; // a table's
 };
 
 class Pages
 {
 public:
-    Pages(QPagedPaintDevice *device, const ReportContent &content)
-        : device(device), content(content), view(content.view), grids(content.grids), point(device->logicalDpiY() / 72.0),
-          width(device->width()), height(device->height())
+    Pages(QPagedPaintDevice *device, const ReportContent &content, std::vector<DrawnText> *drawn)
+        : device(device), content(content), view(content.view), grids(content.grids), drawn(drawn),
+          point(device->logicalDpiY() / 72.0), width(device->width()), height(device->height())
     {
         body = QGuiApplication::font();
         body.setPointSizeF(kTextSize);
         italic = body;
         italic.setItalic(true);
-        bold = body;
+        QFont bold = body;
         bold.setBold(true);
         title = bold;
         title.setPointSizeF(kTitleSize);
@@ -105,21 +128,42 @@ private:
             blocks.push_back({Block::Picture, reporttext::tr("На плоскости")});
     }
 
-    // Every block on the first page with room for it whole.
+    // Every block on the first page with room for it whole; the lines just
+    // before a table (its title, the pivot that led to it) go with it to
+    // its page where the page can hold them all.
     void layOut()
     {
+        for (Block &block : blocks) {
+            if (block.kind == Block::Table)
+                block.layout = std::make_shared<TableLayout>(layOutTable(block));
+            block.height = measure(block);
+        }
         int page = 0;
         double y = 0;
-        for (Block &block : blocks) {
-            block.height = measure(block);
-            if (y > 0 && y + block.height > footer) {
+        for (size_t k = 0; k < blocks.size(); ++k) {
+            const double together = withItsTable(k);
+            const double needed = together <= footer ? together : blocks[k].height;
+            if (y > 0 && y + needed > footer) {
                 ++page;
                 y = 0;
             }
-            block.page = page;
-            block.top = y;
-            y += block.height + kGap * point;
+            blocks[k].page = page;
+            blocks[k].top = y;
+            y += blocks[k].height + kGap * point;
         }
+    }
+
+    // The height of block k with the table that the run of lines starting
+    // at it leads to; its own height where it is no line or leads to none.
+    double withItsTable(size_t k) const
+    {
+        double together = blocks[k].height;
+        for (size_t next = k; blocks[next].kind == Block::Line && next + 1 < blocks.size(); ++next) {
+            together += kGap * point + blocks[next + 1].height;
+            if (blocks[next + 1].kind == Block::Table)
+                return together;
+        }
+        return blocks[k].height;
     }
 
     const QFont &fontOf(const Block &block) const
@@ -127,29 +171,42 @@ private:
         return block.kind == Block::Title ? title : block.kind == Block::Explanation ? italic : body;
     }
 
-    QRectF textRect(const Block &block) const
+    double indentOf(const Block &block) const { return block.kind == Block::Explanation ? kIndent * point : 0; }
+
+    // A text laid out in lines no wider than `lineWidth`: at word boundaries
+    // where it can, anywhere in a word too long for a line.
+    std::unique_ptr<QTextLayout> textLayout(const QString &text, const QFont &font, double lineWidth) const
     {
-        const double indent = block.kind == Block::Explanation ? kIndent * point : 0;
-        return QRectF(indent, block.top, width - indent, footer);
+        QString lines = text;
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        auto layout = std::make_unique<QTextLayout>(lines, font, device);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        double y = 0;
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(lineWidth);
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout->endLayout();
+        return layout;
     }
 
     double measure(const Block &block) const
     {
         switch (block.kind) {
         case Block::Table:
-            return tableTexts(block.table).size() * rowHeight(tableFont(block.table));
+            return std::accumulate(block.layout->heights.begin(), block.layout->heights.end(), 0.0);
         case Block::Picture: // under its heading
             return headingHeight() + std::min(width * kPictureHeight / kPictureWidth, footer - headingHeight());
         default:
-            return QFontMetricsF(fontOf(block), device)
-                .boundingRect(textRect(block), Qt::TextWordWrap, block.text)
-                .height();
+            return textLayout(block.text, fontOf(block), width - indentOf(block))->boundingRect().height();
         }
     }
 
     double headingHeight() const { return QFontMetricsF(title, device).height() * 1.5; }
-
-    double rowHeight(const QFont &font) const { return QFontMetricsF(font, device).height() * kRowHeight; }
 
     // The texts of a table, as the copy gives them: fractions whole.
     QVector<QStringList> tableTexts(int t) const
@@ -172,34 +229,73 @@ private:
         return rows;
     }
 
-    QVector<double> columnWidths(int t, const QFont &font) const
+    // Labels and the pivot element are drawn in bold.
+    bool isStrong(const Block &block, int row, int column) const
     {
-        const QFontMetricsF metrics(font, device);
-        const QVector<QStringList> rows = tableTexts(t);
-        QVector<double> widths(rows[0].size(), 0);
-        for (const QStringList &row : rows)
-            for (int k = 0; k < row.size(); ++k)
-                widths[k] = std::max(widths[k], metrics.horizontalAdvance(row[k]) + 2 * kCellPadding * point);
+        return row == 0 || column == 0
+               || (block.pivotMarked && isPivotCell(view.course(), block.table, row - 1, column - 1));
+    }
+
+    // Every column as wide as its widest text in the font it is drawn in,
+    // plus the padding; a table wider than the page made smaller as a
+    // whole, font and padding, until it fits; at the smallest size its cells
+    // share the page's width and wrap their texts.
+    TableLayout layOutTable(const Block &block) const
+    {
+        TableLayout layout;
+        layout.texts = tableTexts(block.table);
+        for (double size = kTextSize;; size = std::max(kSmallestTableSize, size * kShrinkStep)) {
+            layout.font = body;
+            layout.font.setPointSizeF(size);
+            layout.strong = layout.font;
+            layout.strong.setBold(true);
+            layout.padding = kCellPadding * point * size / kTextSize;
+            layout.widths = naturalWidths(block, layout);
+            if (std::accumulate(layout.widths.begin(), layout.widths.end(), 0.0) <= width)
+                break;
+            if (size == kSmallestTableSize) {
+                layout.wraps = true;
+                layout.widths = QVector<double>(layout.widths.size(), width / layout.widths.size());
+                break;
+            }
+        }
+        const double line = QFontMetricsF(layout.strong, device).height();
+        for (int r = 0; r < layout.texts.size(); ++r) {
+            double rowHeight = line * kRowHeight;
+            for (int k = 0; layout.wraps && k < layout.texts[r].size(); ++k)
+                rowHeight = std::max(rowHeight, cellLayout(block, layout, r, k)->boundingRect().height()
+                                                    + line * (kRowHeight - 1));
+            layout.heights << rowHeight;
+        }
+        return layout;
+    }
+
+    QVector<double> naturalWidths(const Block &block, const TableLayout &layout) const
+    {
+        const QFontMetricsF plain(layout.font, device), strong(layout.strong, device);
+        QVector<double> widths(layout.texts[0].size(), 0);
+        for (int r = 0; r < layout.texts.size(); ++r)
+            for (int k = 0; k < layout.texts[r].size(); ++k) {
+                const QFontMetricsF &metrics = isStrong(block, r, k) ? strong : plain;
+                // The ink may reach past the advance (a bold italic's edge): the larger of the two.
+                const double text = std::max(metrics.horizontalAdvance(layout.texts[r][k]),
+                                             metrics.boundingRect(layout.texts[r][k]).width());
+                widths[k] = std::max(widths[k], std::ceil(text) + 2 * layout.padding);
+            }
         return widths;
     }
 
-    // The body font, smaller where a table of long fractions would be wider
-    // than the page.
-    QFont tableFont(int t) const
+    std::unique_ptr<QTextLayout> cellLayout(const Block &block, const TableLayout &layout, int row, int column) const
     {
-        QFont font = body;
-        const QVector<double> widths = columnWidths(t, font);
-        const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
-        if (total > width)
-            font.setPointSizeF(kTextSize * width / total);
-        return font;
+        return textLayout(layout.texts[row][column], isStrong(block, row, column) ? layout.strong : layout.font,
+                          layout.widths[column] - 2 * layout.padding);
     }
 
     void paintFooter(QPainter &painter, int page) const
     {
         painter.setFont(body);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, footer, width, height - footer), Qt::AlignHCenter | Qt::AlignBottom,
+        painter.drawText(QRectF(0, footer, width, height - footer), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
                          QStringLiteral("%1 / %2").arg(page + 1).arg(pageCount()));
     }
 
@@ -212,7 +308,8 @@ private:
             return;
         case Block::Picture: {
             painter.setFont(title);
-            painter.drawText(QRectF(0, block.top, width, headingHeight()), Qt::AlignLeft | Qt::AlignTop, block.text);
+            painter.drawText(QRectF(0, block.top, width, headingHeight()), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                             block.text);
             painter.save();
             painter.translate(0, block.top + headingHeight());
             const double scale = (block.height - headingHeight()) / kPictureHeight;
@@ -225,57 +322,63 @@ private:
             return;
         }
         default:
-            painter.setFont(fontOf(block));
-            painter.drawText(textRect(block), Qt::TextWordWrap, block.text);
+            textLayout(block.text, fontOf(block), width - indentOf(block))->draw(&painter, QPointF(indentOf(block), block.top));
         }
     }
 
     // The grid of cells, the labels in bold, the pivot element in bold on a
-    // light background with a frame.
+    // light background.
     void paintTable(QPainter &painter, const Block &block) const
     {
-        const int t = block.table;
-        const QFont font = tableFont(t);
-        QFont strong = font;
-        strong.setBold(true);
-        const QVector<double> widths = columnWidths(t, font);
-        const QVector<QStringList> rows = tableTexts(t);
-        const double rowH = rowHeight(font);
+        const TableLayout &layout = *block.layout;
         painter.setPen(QPen(Qt::black, 0.5 * point));
         double y = block.top;
-        for (int r = 0; r < rows.size(); ++r) {
+        for (int r = 0; r < layout.texts.size(); ++r) {
             double x = 0;
-            for (int k = 0; k < rows[r].size(); ++k) {
-                const QRectF cell(x, y, widths[k], rowH);
-                const bool label = r == 0 || k == 0;
-                const bool pivot = block.pivotMarked && r > 0 && k > 0 && isPivotCell(view.course(), t, r - 1, k - 1);
+            for (int k = 0; k < layout.texts[r].size(); ++k) {
+                const QRectF cell(x, y, layout.widths[k], layout.heights[r]);
+                const bool pivot = r > 0 && k > 0 && isStrong(block, r, k);
                 if (pivot)
                     painter.fillRect(cell, QColor(220, 230, 245));
                 painter.drawRect(cell);
-                painter.setFont(label || pivot ? strong : font);
-                painter.drawText(cell.adjusted(kCellPadding * point, 0, -kCellPadding * point, 0),
-                                 Qt::AlignVCenter | (k == 0 ? Qt::AlignLeft : Qt::AlignRight), rows[r][k]);
-                x += widths[k];
+                paintCell(painter, block, r, k, cell.adjusted(layout.padding, 0, -layout.padding, 0));
+                x += layout.widths[k];
             }
-            y += rowH;
+            y += layout.heights[r];
         }
+    }
+
+    // A cell's text in its place: the row labels to the left, the numbers to
+    // the right, centred in the row's height.
+    void paintCell(QPainter &painter, const Block &block, int row, int column, const QRectF &inside) const
+    {
+        const std::unique_ptr<QTextLayout> text = cellLayout(block, *block.layout, row, column);
+        const QRectF bounds = text->boundingRect();
+        const double lineWidth = text->lineCount() == 1 ? text->lineAt(0).naturalTextWidth() : bounds.width();
+        const QPointF at(column == 0 ? inside.left() : inside.right() - lineWidth,
+                         inside.top() + (inside.height() - bounds.height()) / 2);
+        text->draw(&painter, at);
+        if (drawn)
+            drawn->push_back({block.layout->texts[row][column], text->font(), QRectF(at, QSizeF(lineWidth, bounds.height())),
+                              inside, block.page});
     }
 
     QPagedPaintDevice *device;
     const ReportContent &content;
     const CourseView &view;
     const std::vector<TitledGrid> &grids;
-    double point;  // device units per point
+    std::vector<DrawnText> *drawn;
+    double point; // device units per point
     double width, height, footer;
-    QFont body, italic, bold, title;
+    QFont body, italic, title;
     std::vector<Block> blocks;
 };
 
 } // namespace
 
-int paintReportPages(QPagedPaintDevice *device, const ReportContent &content, bool paint)
+int paintReportPages(QPagedPaintDevice *device, const ReportContent &content, bool paint, std::vector<DrawnText> *drawn)
 {
-    const Pages pages(device, content);
+    const Pages pages(device, content, drawn);
     if (paint)
         pages.paint();
     return pages.pageCount();

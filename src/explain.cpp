@@ -13,12 +13,6 @@ constexpr int kSearchLimit = 1000;
 
 using reporttext::tr;
 
-// A number as a factor or divisor: in parentheses when negative.
-QString factor(const QString &number)
-{
-    return number.startsWith(QLatin1Char('-')) ? QLatin1Char('(') + number + QLatin1Char(')') : number;
-}
-
 // The variable a column label stands for: "-X1" is X1.
 QString variableOf(const QString &columnLabel)
 {
@@ -43,7 +37,7 @@ QString scoreLine(const CourseView &view, int p, int j)
     QString line = QStringLiteral("    ") + column + QStringLiteral(": ");
     switch (pivot.scores[j].kind) {
     case ColumnScore::Ratio:
-        return line + view.number(p, table.m, j) + QStringLiteral(" / ") + factor(view.number(p, pivot.row, j))
+        return line + view.number(p, table.m, j) + QStringLiteral(" / ") + factorText(view.number(p, pivot.row, j))
                + QStringLiteral(" = ") + view.score(p, j);
     case ColumnScore::Zero:
         return line + tr("элемент строки Z близок к нулю, элемент строки %1 отрицателен (%2): оценка 0")
@@ -204,7 +198,7 @@ QString dualCheck(const CourseView &view, int t)
 {
     QStringList products;
     for (int i = 0; i < view.course().tables[t].m; ++i)
-        products << factor(view.rightHandAt(t, i)) + QStringLiteral("·") + factor(view.dualEstimate(t, i));
+        products << factorText(view.rightHandAt(t, i)) + QStringLiteral("·") + factorText(view.dualEstimate(t, i));
     return tr("проверка: ") + products.join(QStringLiteral(" + ")) + QStringLiteral(" = ") + view.dualSum(t)
            + tr(" — это значение функции");
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practicepanel.h"
 
+#include "practicetable.h"
+
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,9 +32,7 @@ PracticePanel::PracticePanel(bool maximise, QWidget *parent) : QWidget(parent)
     setAccessibleName(tr("Решать самому: выберите ведущий элемент в последней таблице или исход"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    prompt = new QLabel(tr("Ваш ход: щёлкните ведущий элемент последней таблицы (или стрелки и Enter) "
-                                 "либо выберите исход."),
-                              this);
+    prompt = new QLabel(this);
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
     buttons = new QWidget(this);
@@ -54,6 +55,29 @@ PracticePanel::PracticePanel(bool maximise, QWidget *parent) : QWidget(parent)
     grid->addWidget(hint, 0, 2);
     grid->setColumnStretch(3, 1);
     layout->addWidget(buttons);
+    // While a table is computed: check the cells typed, or reveal the rest.
+    cellButtons = new QWidget(this);
+    auto *line = new QHBoxLayout(cellButtons);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto *check = new QPushButton(tr("Проверить"), cellButtons);
+    check->setObjectName(QStringLiteral("practiceCheck"));
+    check->setFocusPolicy(Qt::NoFocus); // the keyboard stays in the cells; Enter checks
+    connect(check, &QPushButton::clicked, this, &PracticePanel::checkAsked);
+    auto *reveal = new QPushButton(tr("Показать"), cellButtons);
+    reveal->setObjectName(QStringLiteral("practiceReveal"));
+    reveal->setFocusPolicy(Qt::NoFocus);
+    connect(reveal, &QPushButton::clicked, this, &PracticePanel::revealAsked);
+    line->addWidget(check);
+    line->addWidget(reveal);
+    line->addStretch(1);
+    cellButtons->hide();
+    layout->addWidget(cellButtons);
+    tables = new QPushButton(tr("Считать таблицы самому"), this);
+    tables->setObjectName(QStringLiteral("practiceTables"));
+    tables->setCheckable(true);
+    tables->setFocusPolicy(Qt::TabFocus); // reached by Tab from the panel; Space toggles it
+    connect(tables, &QPushButton::toggled, this, &PracticePanel::tablesToggled);
+    layout->addWidget(tables, 0, Qt::AlignLeft);
     feedback = new QLabel(this);
     feedback->setObjectName(QStringLiteral("practiceFeedback"));
     feedback->setWordWrap(true);
@@ -134,10 +158,47 @@ void PracticePanel::setHintOffered(bool offered)
 void PracticePanel::setScore(const QString &text)
 {
     const bool end = !text.isEmpty();
-    prompt->setVisible(!end);
-    buttons->setVisible(!end);
     score->setText(text);
     score->setVisible(end);
+    prompt->setVisible(!end);
+    buttons->setVisible(!end && !computed);
+}
+
+void PracticePanel::setTablesOn(bool on)
+{
+    const QSignalBlocker quiet(tables);
+    tables->setChecked(on);
+}
+
+void PracticePanel::setComputing(int number, const Tableau &labels, const std::vector<CellProgress> &cells)
+{
+    if (number != computedNumber) {
+        // The check that ends a table may come from a cell of it: the
+        // table goes once that signal is done.
+        if (computed) {
+            computed->hide();
+            layout()->removeWidget(computed);
+            computed->deleteLater();
+        }
+        computed = nullptr;
+        computedNumber = number;
+        if (number >= 0) {
+            computed = new PracticeTable(labels, this);
+            static_cast<QVBoxLayout *>(layout())->insertWidget(0, computed);
+            connect(computed, &PracticeTable::typed, this, &PracticePanel::cellTyped);
+            connect(computed, &PracticeTable::checkAsked, this, &PracticePanel::checkAsked);
+            computed->show();
+            computed->focusFirstOpen();
+        }
+    }
+    prompt->setText(computed ? tr("Посчитайте новую таблицу: введите клетки (дроби можно: 1/3, -2,5) и нажмите "
+                                  "«Проверить» или Enter; «Показать» заполнит остальные.")
+                             : tr("Ваш ход: щёлкните ведущий элемент последней таблицы (или стрелки и Enter) "
+                                  "либо выберите исход."));
+    cellButtons->setVisible(computed);
+    buttons->setVisible(!computed && score->isHidden());
+    if (computed)
+        computed->showCells(cells);
 }
 
 // The arrow keys and Enter belong to the panel while it has the focus,

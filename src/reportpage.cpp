@@ -165,7 +165,7 @@ void ReportPage::render(const ReportModel &model)
     for (QLabel *label : explanations)
         setWidth(label, width);
     if (practicePanel)
-        showPractice(model, progress->done() ? nullptr : decided, width);
+        showPractice(model, progress->done() || progress->computing >= 0 ? nullptr : decided, width);
     // Every widget shown on a shown page would lay the whole page out anew;
     // the layout waits until all are in place, and lays it out once.
     layout->setEnabled(false);
@@ -194,8 +194,13 @@ void ReportPage::removeUnused(size_t explanationCount, size_t gridCount, bool pr
             delete g.note;
             g.note = nullptr;
         }
-    if (!practice) {
-        delete practicePanel;
+    if (!practice && practicePanel) {
+        // Practice may end from a key pressed in the panel: it goes once
+        // that key is done with.
+        practicePanel->setTable(nullptr, 0, 0); // no frame left on a cell
+        practicePanel->hide();
+        layout->removeWidget(practicePanel);
+        practicePanel->deleteLater();
         practicePanel = nullptr;
     }
 }
@@ -205,13 +210,21 @@ PracticePanel *ReportPage::practiceWidget(const ReportModel &model)
     if (practicePanel)
         return practicePanel;
     practicePanel = new PracticePanel(model.course().maximise, window->widget());
-    connect(practicePanel, &PracticePanel::chosen, this,
-            [this](const PracticeChoice &choice) { emit practised({PracticeEvent::Choose, choice}); });
-    connect(practicePanel, &PracticePanel::framed, this, [this](int row, int column) {
-        emit practised({PracticeEvent::Frame, {PracticeChoice::Cell, row, column}});
+    PracticePanel *panel = practicePanel;
+    connect(panel, &PracticePanel::chosen, this,
+            [this](const PracticeChoice &choice) { emit practised(practiceEvent(PracticeEvent::Choose, choice)); });
+    connect(panel, &PracticePanel::framed, this, [this](int row, int column) {
+        emit practised(practiceEvent(PracticeEvent::Frame, {PracticeChoice::Cell, row, column}));
     });
-    connect(practicePanel, &PracticePanel::hintAsked, this, [this] { emit practised({PracticeEvent::Hint, {}}); });
-    return practicePanel;
+    connect(panel, &PracticePanel::hintAsked, this, [this] { emit practised(practiceEvent(PracticeEvent::Hint)); });
+    connect(panel, &PracticePanel::tablesToggled, this,
+            [this](bool on) { emit practised(practiceEvent(PracticeEvent::Tables, {}, QString(), on)); });
+    connect(panel, &PracticePanel::cellTyped, this, [this](int row, int column, const QString &text) {
+        emit practised(practiceEvent(PracticeEvent::Type, {PracticeChoice::Cell, row, column}, text));
+    });
+    connect(panel, &PracticePanel::checkAsked, this, [this] { emit practised(practiceEvent(PracticeEvent::Check)); });
+    connect(panel, &PracticePanel::revealAsked, this, [this] { emit practised(practiceEvent(PracticeEvent::Reveal)); });
+    return panel;
 }
 
 // The widget of a course item, made when first needed, its texts and marks
@@ -321,8 +334,12 @@ void ReportPage::showPractice(const ReportModel &model, QTableWidget *decided, i
     const PracticeProgress &progress = model.progress();
     setWidth(practicePanel, std::max(width, practicePanel->minimumSizeHint().width()));
     practicePanel->setTable(decided, progress.frameRow, progress.frameColumn);
+    practicePanel->setTablesOn(progress.tablesOn);
+    practicePanel->setComputing(progress.computing,
+                                progress.computing >= 0 ? model.course().tables[progress.computing] : Tableau(),
+                                progress.cells);
     practicePanel->setFeedback(progress.feedback);
-    practicePanel->setHintOffered(progress.hintOffered);
+    practicePanel->setHintOffered(progress.hintOffered && progress.computing < 0);
     practicePanel->setScore(progress.score);
 }
 

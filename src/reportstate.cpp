@@ -2,10 +2,12 @@
 #include "reportstate.h"
 
 #include "explain.h"
+#include "practicecells.h"
 #include "ranging.h"
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -18,9 +20,102 @@ quint64 newCourseId()
     return ++last;
 }
 
+// The step is taken; at the end of the course, the score.
+void takeStep(const Course &course, PracticeProgress &p)
+{
+    ++p.step;
+    if (p.shownItems < int(course.items.size()))
+        return;
+    p.score = tr("С первой попытки верно: %1 из %2 шагов").arg(p.rightAtFirstTry).arg(p.step);
+    if (p.cellsComputed > 0)
+        p.score += tr(". Клетки с первой проверки: %1 из %2").arg(p.cellsRightFirst).arg(p.cellsComputed);
+    p.step = p.steps.size();
+}
+
+// The table being computed is the report's own from now: its cells locked
+// (the ones not yet right revealed), the step taken.
+void finishTable(const CourseView &view, PracticeProgress &p)
+{
+    const Tableau &table = view.course().tables[p.computing];
+    QString whole;
+    for (int k = 0; k < int(p.cells.size()); ++k)
+        if (!p.cells[k].locked) {
+            p.cells[k].locked = true;
+            p.cells[k].shown = view.cell(p.computing, k / (table.n + 1), k % (table.n + 1), &whole);
+        }
+    p.shownItems = p.steps[p.step].lastItem;
+    p.computing = -1;
+    p.cells.clear();
+    takeStep(view.course(), p);
+}
+
+// Every cell typed and not yet right, checked.
+void checkCells(const CourseView &view, bool explain, PracticeProgress &p)
+{
+    const int columns = view.course().tables[p.computing].n + 1;
+    int right = 0, wrong = 0;
+    for (int k = 0; k < int(p.cells.size()); ++k) {
+        CellProgress &cell = p.cells[k];
+        if (cell.locked || cell.typed.trimmed().isEmpty())
+            continue;
+        const CellCheck check = checkCell(view, p.computing, k / columns, k % columns, cell.typed, cell.wrongTries, explain);
+        if (check.right) {
+            cell.locked = true;
+            cell.shown = check.shown;
+            p.cellsRightFirst += !cell.checked;
+            ++right;
+        } else {
+            ++cell.wrongTries;
+            cell.feedback = check.words;
+            p.tries.push_back({p.shownItems, check.words});
+            ++wrong;
+        }
+        cell.checked = true;
+    }
+    const int open = int(std::count_if(p.cells.begin(), p.cells.end(), [](const CellProgress &c) { return !c.locked; }));
+    p.feedback = open == 0 ? tr("Все клетки верны: таблица посчитана.")
+                           : tr("Проверено: верно %1, неверно %2; осталось клеток: %3. Правило неверной клетки — в её "
+                                "подсказке.").arg(right).arg(wrong).arg(open);
+}
+
+// A right choice of the pivot: the table it makes is computed by the
+// student before the course goes on.
+void startTable(const Course &course, const PracticeStep &step, PracticeProgress &p)
+{
+    p.shownItems = step.lastItem - 1; // all but the new table
+    p.computing = course.items[step.lastItem - 1].table;
+    const Tableau &table = course.tables[p.computing];
+    p.cells.assign(size_t((table.m + 1) * (table.n + 1)), CellProgress());
+    p.cellsComputed += int(p.cells.size());
+    p.feedback += tr(" Посчитайте новую таблицу.");
+}
+
+// What the cells of the table being computed are told.
+void computeTable(const CourseView &view, bool explain, const PracticeEvent &event, PracticeProgress &p)
+{
+    const int columns = view.course().tables[p.computing].n + 1;
+    switch (event.kind) {
+    case PracticeEvent::Type:
+        if (!p.cells[event.choice.row * columns + event.choice.column].locked)
+            p.cells[event.choice.row * columns + event.choice.column].typed = event.text;
+        return;
+    case PracticeEvent::Check:
+        checkCells(view, explain, p);
+        if (std::all_of(p.cells.begin(), p.cells.end(), [](const CellProgress &c) { return c.locked; }))
+            finishTable(view, p);
+        return;
+    case PracticeEvent::Reveal:
+        finishTable(view, p);
+        p.feedback = tr("Таблица показана.");
+        return;
+    default: // deciding waits until the table is computed
+        return;
+    }
+}
+
 // Practice after its events, from the first step: every choice judged as
-// it was made, in the view's words.
-PracticeProgress practiceAfter(const CourseView &view, const std::vector<PracticeEvent> &events)
+// it was made, every cell checked as it was, in the view's words.
+PracticeProgress practiceAfter(const CourseView &view, const std::vector<PracticeEvent> &events, bool explain)
 {
     const Course &course = view.course();
     const int items = int(course.items.size());
@@ -28,8 +123,18 @@ PracticeProgress practiceAfter(const CourseView &view, const std::vector<Practic
     p.steps = practiceSteps(course);
     p.shownItems = p.steps.empty() ? items : p.steps.front().firstItem;
     for (const PracticeEvent &event : events) {
+        if (event.kind == PracticeEvent::Tables) {
+            p.tablesOn = event.on;
+            if (!event.on && p.computing >= 0)
+                finishTable(view, p);
+            continue;
+        }
         if (p.done())
             break;
+        if (p.computing >= 0) {
+            computeTable(view, explain, event, p);
+            continue;
+        }
         const PracticeStep &step = p.steps[p.step];
         const Tableau &table = course.tables[step.table];
         const PracticeChoice &choice = event.choice;
@@ -37,11 +142,11 @@ PracticeProgress practiceAfter(const CourseView &view, const std::vector<Practic
             p.feedback = practiceHint(view, step);
             continue;
         }
-        if (event.kind == PracticeEvent::Frame || choice.kind == PracticeChoice::Cell) {
+        if (event.kind == PracticeEvent::Frame || (event.kind == PracticeEvent::Choose && choice.kind == PracticeChoice::Cell)) {
             p.frameRow = qBound(0, choice.row, table.m);
             p.frameColumn = qBound(0, choice.column, table.n);
         }
-        if (event.kind == PracticeEvent::Frame)
+        if (event.kind != PracticeEvent::Choose)
             continue;
         const PracticeJudgement judgement = judgePractice(view, step, choice);
         p.feedback = judgement.words;
@@ -55,12 +160,12 @@ PracticeProgress practiceAfter(const CourseView &view, const std::vector<Practic
         p.wrongTries = 0;
         p.hintOffered = false;
         p.frameRow = p.frameColumn = 0; // on the next table
-        p.shownItems = choice.kind == PracticeChoice::Cycled ? items : step.lastItem;
-        ++p.step;
-        if (p.shownItems >= items) {
-            p.score = tr("С первой попытки верно: %1 из %2 шагов").arg(p.rightAtFirstTry).arg(p.step);
-            p.step = p.steps.size();
+        if (p.tablesOn && step.answer == PracticeStep::Pivot && choice.kind == PracticeChoice::Cell) {
+            startTable(course, step, p);
+            continue;
         }
+        p.shownItems = choice.kind == PracticeChoice::Cycled ? items : step.lastItem;
+        takeStep(course, p);
     }
     return p;
 }
@@ -94,6 +199,7 @@ void ReportModel::setFractions(bool on)
 void ReportModel::setExplanations(bool on)
 {
     current.explanations = on;
+    practiceProgress.reset(); // practice's words follow the explanations
 }
 
 void ReportModel::setRanging(bool on)
@@ -101,19 +207,29 @@ void ReportModel::setRanging(bool on)
     current.ranging = on;
 }
 
-void ReportModel::setPractice(bool on)
+void ReportModel::setPractice(bool on, bool computeTables)
 {
     current.practice = on && practiceUnavailable().isEmpty();
     current.practiceEvents.clear();
+    if (current.practice && computeTables)
+        current.practiceEvents.push_back({PracticeEvent::Tables, {}, QString(), true});
     practiceProgress.reset();
     shown.reset();
 }
 
 void ReportModel::practise(const PracticeEvent &event)
 {
-    if (!current.practice || progress().done())
+    if (!current.practice || (progress().done() && event.kind != PracticeEvent::Tables))
         return;
-    current.practiceEvents.push_back(event);
+    std::vector<PracticeEvent> &events = current.practiceEvents;
+    // A cell typed anew holds its last text only.
+    const bool retyped = event.kind == PracticeEvent::Type && !events.empty() && events.back().kind == PracticeEvent::Type
+                         && events.back().choice.row == event.choice.row
+                         && events.back().choice.column == event.choice.column;
+    if (retyped)
+        events.back() = event;
+    else
+        events.push_back(event);
     practiceProgress.reset();
     shown.reset();
 }
@@ -191,7 +307,8 @@ CourseView ReportModel::view() const
 const PracticeProgress &ReportModel::progress() const
 {
     if (!practiceProgress)
-        practiceProgress = practiceAfter(view(), current.practice ? current.practiceEvents : std::vector<PracticeEvent>());
+        practiceProgress = practiceAfter(view(), current.practice ? current.practiceEvents : std::vector<PracticeEvent>(),
+                                         current.explanations);
     return *practiceProgress;
 }
 
@@ -233,7 +350,7 @@ ReportContent ReportModel::content() const
     if (current.practice) {
         const PracticeProgress &p = progress();
         shownItems = p.shownItems;
-        concealed = p.table();
+        concealed = p.computing >= 0 ? -1 : p.table(); // the pivot shows once it is chosen
         tries = p.tries;
     }
     const bool done = shownItems >= items;

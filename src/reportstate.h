@@ -16,12 +16,37 @@
 #include <vector>
 
 // One action of the student in practice, in the order they came: a choice
-// (a cell or an ending), the hint asked for, or the keyboard's frame moved
-// to a cell of the table being decided.
+// (a cell or an ending), the hint asked for, the keyboard's frame moved to
+// a cell of the table being decided; computing the tables switched on or
+// off, a cell of the table being computed typed, the cells typed checked,
+// or the cells not yet right revealed.
 struct PracticeEvent {
-    enum Kind { Choose, Hint, Frame };
+    enum Kind { Choose, Hint, Frame, Tables, Type, Check, Reveal };
     Kind kind = Choose;
-    PracticeChoice choice; // Choose: the choice; Frame: the cell (row, column)
+    PracticeChoice choice; // Choose: the choice; Frame and Type: the cell (row, column)
+    QString text;          // Type: the cell's text
+    bool on = false;       // Tables: computing the tables on or off
+};
+
+inline PracticeEvent practiceEvent(PracticeEvent::Kind kind, const PracticeChoice &choice = {}, const QString &text = {},
+                                   bool on = false)
+{
+    PracticeEvent event;
+    event.kind = kind;
+    event.choice = choice;
+    event.text = text;
+    event.on = on;
+    return event;
+}
+
+// A cell of the table the student computes.
+struct CellProgress {
+    QString typed;         // what its editor holds
+    QString shown;         // locked: the report's own text
+    bool locked = false;   // right, or revealed
+    bool checked = false;  // checked at least once
+    int wrongTries = 0;
+    QString feedback;      // a wrong cell: what its last check said
 };
 
 struct ReportState {
@@ -45,6 +70,11 @@ struct PracticeProgress {
     bool hintOffered = false;
     QString score;           // at the end: the steps right at the first try
     int frameRow = 0, frameColumn = 0; // the keyboard's cell in the table being decided
+    bool tablesOn = false;   // the student computes each table a pivot makes
+    int computing = -1;      // the table being computed; -1 while deciding
+    std::vector<CellProgress> cells; // its cells, row by row
+    int cellsRightFirst = 0; // cells right at their first check
+    int cellsComputed = 0;   // cells of every table computed so far
 
     bool done() const { return step >= steps.size(); }
     int table() const { return done() ? -1 : steps[step].table; }
@@ -68,7 +98,7 @@ public:
     void setFractions(bool on);
     void setExplanations(bool on);
     void setRanging(bool on);
-    void setPractice(bool on);
+    void setPractice(bool on, bool computeTables = false);
     void practise(const PracticeEvent &event);
     bool change(const WhatIf &whatIf, QString *error);
 

@@ -273,6 +273,11 @@ QString linearForm(const QStringList &coefficients)
 
 } // namespace
 
+QString factorText(const QString &number)
+{
+    return number.startsWith(QLatin1Char('-')) ? QLatin1Char('(') + number + QLatin1Char(')') : number;
+}
+
 QStringList problemLines(const CourseView &view)
 {
     const Course &course = view.course();

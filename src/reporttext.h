@@ -88,6 +88,9 @@ private:
     const ExactCourse *replay;
 };
 
+// A number as a factor or divisor: in parentheses when negative.
+QString factorText(const QString &number);
+
 // In a table cell, exact fractions longer than this many characters are shortened.
 constexpr int kLongestCellFraction = 12;
 

@@ -34,6 +34,7 @@ bool ReportViews::fractionsChosen = false;
 bool ReportViews::explanationsChosen = false;
 bool ReportViews::practiceRequested = false;
 bool ReportViews::rangingChosen = false;
+bool ReportViews::tablesChosen = false;
 
 namespace {
 
@@ -211,7 +212,7 @@ void ReportViews::updateActions()
 
 void ReportViews::setPractice(bool on)
 {
-    model.setPractice(on);
+    model.setPractice(on, tablesChosen);
     update();
     if (PracticePanel *panel = page->panel()) {
         // The keyboard goes to the panel once the window is up ("Ok" takes
@@ -223,10 +224,19 @@ void ReportViews::setPractice(bool on)
 
 void ReportViews::practise(const PracticeEvent &event)
 {
+    if (event.kind == PracticeEvent::Tables)
+        tablesChosen = event.on;
     model.practise(event);
     update();
-    if (event.kind == PracticeEvent::Choose && page->panel())
-        window->ensureWidgetVisible(page->panel());
+    PracticePanel *panel = page->panel();
+    if (!panel || event.kind == PracticeEvent::Type)
+        return;
+    // The keyboard stays with practice: in the cells being computed, or on
+    // the panel for the next decision.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus != panel && !panel->isAncestorOf(focus))
+        panel->setFocus();
+    window->ensureWidgetVisible(panel);
 }
 
 // After the optimum: the change asked for, and the course continued from

@@ -50,6 +50,8 @@ public:
     static bool fractionsChosen;
     static bool explanationsChosen;
     static bool rangingChosen;
+    // Practice computes the tables too ("Считать таблицы самому").
+    static bool tablesChosen;
     // The next report opens in practice ("Решать самому" in the main window).
     static bool practiceRequested;
 

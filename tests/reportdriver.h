@@ -253,6 +253,11 @@ inline QStringList pageSnapshot(const Widget &w)
                     line += QStringLiteral(" {") + part->objectName();
                     if (auto *label = qobject_cast<const QLabel *>(part))
                         line += QStringLiteral(" ") + label->text();
+                    if (auto *edit = qobject_cast<const QLineEdit *>(part))
+                        line += QStringLiteral(" %1 %2 %3 %4").arg(edit->text()).arg(edit->isReadOnly()).arg(edit->toolTip())
+                                    .arg(edit->palette().color(QPalette::Text).name());
+                    if (auto *button = qobject_cast<const QPushButton *>(part))
+                        line += QStringLiteral(" %1").arg(button->isChecked());
                     line += QStringLiteral("}");
                 }
             line += QStringLiteral(" w") + QString::number(item->maximumWidth());

@@ -1289,10 +1289,104 @@ void ReportTest::practice()
     QVERIFY(copied.indexOf(QRegularExpression("^элемент 0,0: Неверно\\. Оценка столбца -X0.*")) < copied.indexOf(pivotAt("0,1")));
     // Off: the whole report, byte for byte.
     reportAction(w, "actionPractice")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the panel goes once its key is done
     QVERIFY(!w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel")));
     QCOMPARE(reportItems(w), whole);
     reportAction(w, "actionCopy")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), wholeCopy);
+    closeReport(w);
+
+    // Computing the tables, on the keyboard alone: Tab from the panel to
+    // "Считать таблицы самому" and Space; the pivot by the arrows and
+    // Enter; the cells typed, Tab between them, Enter checks: a wrong cell
+    // told its rule, the second time with the value; a right one locked
+    // with the report's own text; then "Показать" for the rest.
+    ReportViews::tablesChosen = false;
+    solve(w, workedExample());
+    const QStringList plain = reportItems(w);
+    reportAction(w, "actionCopy")->trigger();
+    const QString plainCopy = QGuiApplication::clipboard()->text();
+    reportAction(w, "actionPractice")->trigger();
+    w.formArea->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.formArea));
+    panel = w.formArea->findChild<QWidget *>(QStringLiteral("practicePanel"));
+    panel->setFocus();
+    auto key = [](int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
+    };
+    auto type = [](const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+    key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("practiceTables"));
+    key(Qt::Key_Space);
+    QVERIFY(ReportViews::tablesChosen);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), panel);
+    key(Qt::Key_Right);
+    key(Qt::Key_Return);
+    auto cell = [&w](int i, int j) {
+        return w.formArea->findChild<QLineEdit *>(QStringLiteral("practiceCell_%1_%2").arg(i).arg(j));
+    };
+    QVERIFY(cell(0, 0) && cell(2, 2) && QApplication::focusWidget() == cell(0, 0));
+    auto shownTables = [&w] {
+        const QList<QTableWidget *> all = reportTables(w);
+        return std::count_if(all.begin(), all.end(), [](const QTableWidget *t) { return !t->isHidden(); });
+    };
+    QCOMPARE(shownTables(), 1); // the new table is the editors', not yet the report's
+    type(QStringLiteral("1/2"));
+    key(Qt::Key_Tab);
+    type(QStringLiteral("5"));
+    key(Qt::Key_Tab);
+    type(QStringLiteral("2"));
+    key(Qt::Key_Return);
+    QVERIFY(cell(0, 0)->isReadOnly() && cell(0, 2)->isReadOnly() && !cell(0, 1)->isReadOnly());
+    QCOMPARE(cell(0, 0)->text(), QStringLiteral("0.5")); // the report's own text
+    QCOMPARE(cell(0, 1)->toolTip(), QStringLiteral("Неверно: 5. Клетка X1, -Y0 — место ведущего элемента: 1 / 2."));
+    QCOMPARE(cell(0, 1)->palette().color(QPalette::Text), QColor(Qt::red));
+    QVERIFY(cell(0, 1)->accessibleDescription().startsWith(QStringLiteral("неверно")));
+    QCOMPARE(QApplication::focusWidget(), cell(1, 0)); // off the locked cell, to the next open one
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), cell(0, 1)); // Tab passes over the locked cells
+    key(Qt::Key_A, Qt::ControlModifier);
+    type(QStringLiteral("4"));
+    key(Qt::Key_Return);
+    QCOMPARE(cell(0, 1)->toolTip(), QStringLiteral("Неверно: 4. Клетка X1, -Y0 — место ведущего элемента: 1 / 2 = 0.5."));
+    reportAction(w, "actionExplain")->trigger(); // the explanations' words
+    QCOMPARE(cell(0, 1)->toolTip(), QStringLiteral("Неверно: 4. Клетка X1, -Y0 стоит на месте ведущего элемента: в новой "
+                                                    "таблице там число, обратное ему: 1 / 2 = 0.5."));
+    reportAction(w, "actionExplain")->trigger();
+    cell(0, 1)->setFocus();
+    key(Qt::Key_A, Qt::ControlModifier);
+    type(QStringLiteral("0,5"));
+    key(Qt::Key_Return);
+    QVERIFY(cell(0, 1)->isReadOnly());
+    QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("practiceReveal")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!cell(0, 0));
+    QCOMPARE(shownTables(), 2);
+    QCOMPARE(visibleItems().mid(2, 3), plain.mid(2, 3)); // the point, the pivot line, table 1 as the report's
+    QCOMPARE(QApplication::focusWidget(), panel); // on to the next decision
+    // The rest revealed table by table; the score counts the cells right at
+    // their first check: 2 of the 9 of table 1 and none of the 18 revealed.
+    auto reveal = [panel] { QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("practiceReveal")), Qt::LeftButton); };
+    key(Qt::Key_Return); // the frame is on (0, 0), the next pivot
+    reveal();
+    QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("practiceBound")), Qt::LeftButton);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return); // (1, 0)
+    reveal();
+    QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("practiceOptimum")), Qt::LeftButton);
+    QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("practiceScore"))->text(),
+             QStringLiteral("С первой попытки верно: 5 из 5 шагов. Клетки с первой проверки: 2 из 27"));
+    reportAction(w, "actionCopy")->trigger();
+    const QStringList record = QGuiApplication::clipboard()->text().split('\n');
+    QVERIFY(record.indexOf(QStringLiteral("Неверно: 5. Клетка X1, -Y0 — место ведущего элемента: 1 / 2.")) >= 0);
+    QVERIFY(record.indexOf(QStringLiteral("Неверно: 4. Клетка X1, -Y0 — место ведущего элемента: 1 / 2 = 0.5."))
+            < record.indexOf(QRegularExpression(QStringLiteral("^X1 .*"))));
+    reportAction(w, "actionPractice")->trigger();
+    QCOMPARE(reportItems(w), plain);
+    reportAction(w, "actionCopy")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), plainCopy);
+    ReportViews::tablesChosen = false;
     closeReport(w);
 
     // The ranging survives practice: hidden until its end, back when

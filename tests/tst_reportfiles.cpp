@@ -159,8 +159,8 @@ ReportState stateOf(ReportState state, const QString &which)
                                              ? PracticeChoice{PracticeChoice::Cell, state.course.pivots[step.pivot].row,
                                                               state.course.pivots[step.pivot].column}
                                              : PracticeChoice{ending, -1, -1};
-            state.practiceEvents.push_back({PracticeEvent::Choose, wrong});
-            state.practiceEvents.push_back({PracticeEvent::Choose, right});
+            state.practiceEvents.push_back(practiceEvent(PracticeEvent::Choose, wrong));
+            state.practiceEvents.push_back(practiceEvent(PracticeEvent::Choose, right));
         }
     }
     if (which == QLatin1String("what-if") && whatIfUnavailable(state.course).isEmpty()) {

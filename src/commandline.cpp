@@ -47,8 +47,10 @@ int printReport(const ReportRequest &request)
         printError(fileErrorMessage(request.file, refusal));
         return kFileError;
     }
+    ProblemTexts texts = *problem;
+    texts.integer = texts.integer || request.integer;
     ReportState state;
-    state.course = solveCourse(*problem);
+    state.course = solveCourse(texts);
     state.fractions = request.fractions;
     state.explanations = request.explain;
     state.ranging = request.ranging;

@@ -22,6 +22,7 @@ bool needsNoDisplay(const QStringList &arguments);
 struct ReportRequest {
     QString file;
     bool fractions = false, explain = false, ranging = false, html = false;
+    bool integer = false; // whole values asked for, whatever the file says
     QString output; // empty: standard output
 };
 

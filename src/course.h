@@ -25,10 +25,13 @@ struct Tableau {
     {
         return basicPoint(rows, m, n, [this](int i) { return at(i, n); });
     }
-    // Where the dual estimate of constraint i stands: the column labelled
-    // "-Y" and i, whose objective-row entry it is; -1 when "Y" and i labels a
-    // row, whose estimate is 0.
-    int estimateColumn(int i) const { return columns.indexOf(QStringLiteral("-Y") + QString::number(i)); }
+    // The name of row i of the table's problem: "Y" and its number for the
+    // problem's constraints, "S" and k for the k-th cut, which come last.
+    QString problemRowName(int i) const;
+    // Where the dual estimate of row i of the problem stands: the column of
+    // its variable ("-Y1", "-S1"), whose objective-row entry it is; -1 when
+    // the variable labels a row, and its estimate is 0.
+    int estimateColumn(int i) const { return columns.indexOf(QLatin1Char('-') + problemRowName(i)); }
 };
 
 // A record of a pivot whose stage is this is no pivot but a change of the
@@ -50,19 +53,23 @@ struct Course {
     // them in this order, "Ok" after them.
     struct Item {
         enum Kind { Task, Table, Point, Pivot, Bound, FinalPoint, Stage2, OptimumHeading, Value, NoSolution, Cycled,
-                    Change };
+                    Change, IntegerSearch, Cut, IntegerOptimum, NoIntegerSolution, CutLimit };
         Kind kind;
         int table; // the table it belongs to: shown, or whose point, bound or value it states
-        int pivot; // a pivot line: the pivot it names; a change line: the change
+        int pivot; // a pivot line: the pivot it names; a change or cut line: the change
     };
     // A change of the problem after an optimum: a right-hand side set anew
-    // (row >= 0) or a constraint added (row -1), as typed and as counted.
+    // (row >= 0) or a constraint added (row -1), as typed and as counted;
+    // or a cut of Gomory's method, written from row `source` of the table
+    // before it, its coefficients and right-hand side its form in x.
     struct Change {
         int row = -1;
         QString rightHandText;
         QStringList coefficientTexts;
         double rightHand = 0;
         std::vector<double> coefficients;
+        bool cut = false;
+        int source = -1;
     };
     enum class Ending {
         None,            // still running
@@ -71,6 +78,9 @@ struct Course {
         NoCandidate,     // second stage: the pivot row has no negative entry
         NoColumn,        // no column could be scored: values that are not finite numbers
         Cycled,          // the iteration limit
+        IntegerOptimum,  // after cuts: an optimum whose x are whole
+        NoInteger,       // after a cut: the second stage found no pivot column
+        CutLimit,        // the limit of cuts, and no whole point
     };
 
     // The problem as read: the fields' texts and the values the form counts.
@@ -88,6 +98,16 @@ struct Course {
     int endingColumn = -1; // first stage without a pivot row: the entering column
 
     bool allFinite() const;
+    // The cuts made (a course continued by Gomory's method has some), and
+    // those made before table t.
+    int cutCount() const;
+    int cutsAt(int t) const;
+    // Field k of the form, counted over the objective's fields, then the
+    // constraints' row by row, then the right-hand sides: its name as the
+    // form names it for a screen reader ("Ограничение 0: коэффициент при
+    // x1"), and its text as typed.
+    QString fieldName(int k) const;
+    QString fieldText(int k) const;
     // The problem that table t belongs to: the right-hand sides and the
     // constraint rows (row by row) with the changes made before it.
     std::vector<double> rightHandsAt(int t) const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exact.h"
 
+#include "cuts.h"
 #include "fieldtext.h"
 
 #include <cmath>
@@ -49,12 +50,22 @@ std::optional<ExactCourse> replayExactly(const Course &course, ReplayFailure *wh
         cells[m * (n + 1) + j] = -exact.c[j];
     exact.tables.push_back(cells);
 
-    std::vector<mpq_class> rightHands = exact.b;
+    std::vector<mpq_class> rightHands = exact.b, constraints = exact.a;
     exact.rightHands.push_back(rightHands);
+    exact.cutForms.resize(course.changes.size());
     for (size_t k = 0; k < course.pivots.size() && exact.tables.size() < course.tables.size(); ++k) {
         const PivotChoice &pivot = course.pivots[k];
         const Tableau &labels = course.tables[k];
-        if (pivot.stage == kChangeStage) {
+        if (pivot.stage == kChangeStage && course.changes[pivot.row].cut) {
+            // A cut, written exactly from the same row as the decimals' cut.
+            const Course::Change &cut = course.changes[pivot.row];
+            const std::vector<mpq_class> row = cutRow(labels, cells, cut.source);
+            std::vector<mpq_class> &form = exact.cutForms[pivot.row];
+            form = cutInX(labels, row, constraints, rightHands);
+            constraints.insert(constraints.end(), form.begin(), form.begin() + n);
+            rightHands.push_back(form[n]);
+            cells.insert(cells.begin() + labels.m * (n + 1), row.begin(), row.end());
+        } else if (pivot.stage == kChangeStage) {
             // The table changed, not pivoted: the change's fields read exactly.
             const Course::Change &change = course.changes[pivot.row];
             std::vector<mpq_class> values;
@@ -69,6 +80,7 @@ std::optional<ExactCourse> replayExactly(const Course &course, ReplayFailure *wh
                 rightHands[change.row] = b;
             } else {
                 cells = withConstraint(labels, cells, values, b);
+                constraints.insert(constraints.end(), values.begin(), values.end());
                 rightHands.push_back(b);
             }
         } else {

@@ -22,12 +22,21 @@ inline mpq_class entryUpdate(const mpq_class &a, const mpq_class &t)
     return a - t;
 }
 
+// The fractional part q − ⌊q⌋ of an exact value.
+inline mpq_class fractionalPart(const mpq_class &q)
+{
+    mpz_class floor;
+    mpz_fdiv_q(floor.get_mpz_t(), q.get_num_mpz_t(), q.get_den_mpz_t());
+    return q - floor;
+}
+
 // The exact values of a course: the problem as the fields read exactly, and
 // every table of the report, row by row as in Tableau.
 struct ExactCourse {
     std::vector<mpq_class> c, a, b;
     std::vector<std::vector<mpq_class>> tables;
     std::vector<std::vector<mpq_class>> rightHands; // of each table's problem, changes made
+    std::vector<std::vector<mpq_class>> cutForms;   // by change: a cut's form in x (c_0 … c_{n-1}, d)
 
     const mpq_class &at(const Course &course, int table, int i, int j) const
     {

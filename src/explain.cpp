@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explain.h"
 
+#include "cutwords.h"
 #include "exact.h"
 
 #include <QCoreApplication>
@@ -190,7 +191,7 @@ QString dualSolution(const CourseView &view, int t)
 {
     QStringList estimates;
     for (int i = 0; i < view.course().tables[t].m; ++i)
-        estimates << QStringLiteral("Y%1 = %2").arg(i).arg(view.dualEstimate(t, i));
+        estimates << QStringLiteral("%1 = %2").arg(view.course().tables[t].problemRowName(i), view.dualEstimate(t, i));
     return tr("двойственные оценки: ") + estimates.join(QStringLiteral(", "));
 }
 
@@ -314,6 +315,18 @@ std::vector<Explanation> explainCourse(const CourseView &view)
         }
         case Course::Item::Cycled:
             explanations.push_back({k + 1, cycled(course)});
+            break;
+        case Course::Item::Cut:
+            explanations.push_back({k, explainCut(view, item.pivot)});
+            break;
+        case Course::Item::IntegerOptimum:
+            explanations.push_back({k, explainIntegerOptimum()});
+            break;
+        case Course::Item::NoIntegerSolution:
+            explanations.push_back({k + 1, explainNoInteger(view, int(course.tables.size()) - 1, course.endingRow)});
+            break;
+        case Course::Item::CutLimit:
+            explanations.push_back({k + 1, explainCutLimit(course.cutCount())});
             break;
         default:
             break;

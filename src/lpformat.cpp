@@ -6,6 +6,7 @@
 #include "lpscan.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <cmath>
 #include <map>
@@ -49,7 +50,7 @@ public:
     ProblemTexts read();
 
 private:
-    enum class Keyword { None, Maximise, Minimise, SubjectTo, Bounds, End };
+    enum class Keyword { None, Maximise, Minimise, SubjectTo, Bounds, General, End };
     // A row of the problem as "<=": the coefficients it names, by variable.
     struct Row {
         int line;
@@ -91,6 +92,8 @@ private:
     QHash<QString, int> index;
     std::vector<int> firstLine;
     std::map<int, Bound> uppers, lowers;
+    int generalLine = 0; // where the section of whole variables begins; 0 for none
+    QSet<int> general;
 };
 
 // A keyword stands first on its line.
@@ -120,10 +123,13 @@ Reader::Keyword Reader::keyword(size_t *length) const
         return Keyword::Bounds;
     if (equalsWord(t, "end"))
         return Keyword::End;
-    for (const char *word : {"general", "generals", "gen", "integer", "integers", "binary", "binaries", "bin"})
+    for (const char *word : {"general", "generals", "gen", "integer", "integers"})
         if (equalsWord(t, word))
-            refuse(t.line, tr("раздел «%1» не поддерживается: программа решает задачи без целочисленных "
-                              "переменных").arg(t.text));
+            return Keyword::General;
+    for (const char *word : {"binary", "binaries", "bin"})
+        if (equalsWord(t, word))
+            refuse(t.line, tr("раздел «%1» не поддерживается: программа решает задачи с x >= 0, целыми или нет, "
+                              "а не с переменными 0 или 1").arg(t.text));
     if (equalsWord(t, "semi") || equalsWord(t, "semis") || equalsWord(t, "semi-continuous"))
         refuse(t.line, tr("раздел «semi-continuous» не поддерживается: программа решает задачи с x >= 0"));
     return Keyword::None;
@@ -330,14 +336,28 @@ ProblemTexts Reader::read()
         while (peek().kind != Token::End && keyword() == Keyword::None)
             bound();
     }
+    if (keyword() == Keyword::General) {
+        generalLine = peek().line;
+        skipKeyword();
+        while (peek().kind == Token::Name && keyword() == Keyword::None)
+            general.insert(variable(take()));
+    }
     if (keyword() == Keyword::End) {
         skipKeyword();
         if (peek().kind != Token::End)
             refuse(peek().line, tr("после end не должно быть ничего, кроме комментариев"));
     } else if (peek().kind != Token::End) {
-        unexpected(peek(), tr("bounds или end"));
+        unexpected(peek(), generalLine ? tr("end") : tr("bounds, general или end"));
     }
     ProblemTexts problem = assemble();
+    if (generalLine) {
+        // The program makes every variable whole, or none.
+        for (int j = 0; j < names.size(); ++j)
+            if (!general.contains(j))
+                refuse(generalLine, tr("в разделе general названы не все переменные (нет %1): программа делает "
+                                       "целыми все переменные или ни одной").arg(names[j]));
+        problem.integer = true;
+    }
     takeFormTexts(&problem);
     return problem;
 }

@@ -54,6 +54,12 @@ QByteArray writeLpProblem(const ProblemTexts &p)
         out += QStringLiteral(" Y%1:%2 <= %3\n")
                    .arg(i)
                    .arg(lpTerms(p.constraints.mid(i * p.n, p.n)), lpNumber(lpValue(p.rightHands[i])));
+    if (p.integer) {
+        out += QStringLiteral("general\n");
+        for (int j = 0; j < p.n; ++j)
+            out += QStringLiteral(" x%1").arg(j);
+        out += QLatin1Char('\n');
+    }
     out += QStringLiteral("end\n");
     return out.toUtf8();
 }

@@ -101,7 +101,9 @@ int main(int argc, char *argv[])
                                     QStringLiteral("OUT"));
     const QCommandLineOption ranging(QStringLiteral("ranging"),
                                      tr("С таблицами устойчивости оптимума (вид «Устойчивость»)."));
-    parser.addOptions({report, fractions, explain, ranging, html, output});
+    const QCommandLineOption integer(QStringLiteral("integer"),
+                                     tr("Целочисленная задача: после нецелого оптимума отсечения Гомори."));
+    parser.addOptions({report, fractions, explain, ranging, html, output, integer});
     parser.addPositionalArgument(QStringLiteral("FILE"), tr("Задача в формате LP (файл .lp)."),
                                  QStringLiteral("[FILE]"));
     parser.process(a); // a wrong option: the parser's message and status 1
@@ -119,9 +121,17 @@ int main(int argc, char *argv[])
         return usageError(tr("%1: формат отчёта задаётся расширением .pdf, .html, .txt или .tex").arg(parser.value(output)));
     if (reporting && files.isEmpty())
         return usageError(tr("--report: не задан файл задачи"));
-    if (reporting)
-        return printReport({files.first(), parser.isSet(fractions), parser.isSet(explain), parser.isSet(ranging),
-                            parser.isSet(html), parser.value(output)});
+    if (reporting) {
+        ReportRequest request;
+        request.file = files.first();
+        request.fractions = parser.isSet(fractions);
+        request.explain = parser.isSet(explain);
+        request.ranging = parser.isSet(ranging);
+        request.html = parser.isSet(html);
+        request.integer = parser.isSet(integer);
+        request.output = parser.value(output);
+        return printReport(request);
+    }
 
     Widget w;
     w.setWindowTitle(QStringLiteral("Двойственный симплекс-метод"));
@@ -130,5 +140,7 @@ int main(int argc, char *argv[])
     // Opened once the window is up, so that the focus lands in the form.
     if (!files.isEmpty())
         QMetaObject::invokeMethod(menu, [menu, file = files.first()] { menu->open(file); }, Qt::QueuedConnection);
+    if (parser.isSet(integer)) // after the file, which may say it too
+        QMetaObject::invokeMethod(menu, [menu] { menu->setInteger(true); }, Qt::QueuedConnection);
     return a.exec();
 }

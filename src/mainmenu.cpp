@@ -82,6 +82,14 @@ MainMenu::MainMenu(Widget &window) : QObject(&window), w(window)
     actionSaveAs->setObjectName(QStringLiteral("actionSaveProblemAs"));
     actionPractice = addAction(tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), &MainMenu::practise);
     actionPractice->setObjectName(QStringLiteral("actionPractice"));
+    actionInteger = new QAction(tr("Целочисленная задача"), &w);
+    actionInteger->setObjectName(QStringLiteral("actionIntegerProblem"));
+    actionInteger->setCheckable(true);
+    connect(actionInteger, &QAction::toggled, this, [this](bool on) {
+        ReportViews::integerProblem = on;
+        updateTitle();
+    });
+    ReportViews::integerProblem = false;
     w.setAcceptDrops(true);
     w.installEventFilter(this);
     // Every form that "ok" builds is watched for typing; the window's own
@@ -103,9 +111,21 @@ QAction *MainMenu::addAction(const QString &text, const QKeySequence &shortcut, 
     return action;
 }
 
+ProblemTexts MainMenu::problem() const
+{
+    ProblemTexts now = formTexts(w);
+    now.integer = actionInteger->isChecked();
+    return now;
+}
+
+void MainMenu::setInteger(bool on)
+{
+    actionInteger->setChecked(on);
+}
+
 bool MainMenu::isModified() const
 {
-    const ProblemTexts now = formTexts(w);
+    const ProblemTexts now = problem();
     if (now.n == 0 || (kept && now == *kept))
         return false;
     return !path.isEmpty() || now != freshForm(now.n, now.m);
@@ -260,6 +280,7 @@ bool MainMenu::mayDiscard()
 bool MainMenu::show(const ProblemTexts &problem, const QString &file)
 {
     showProblem(w, problem);
+    actionInteger->setChecked(problem.integer);
     // The new fields are shown once control is back in the event loop; the
     // keyboard goes to the first of them then, as after "ok", not to a spin
     // box where Enter would build an empty form.
@@ -281,12 +302,12 @@ bool MainMenu::show(const ProblemTexts &problem, const QString &file)
 bool MainMenu::saveTo(const QString &file)
 {
     QString error;
-    if (!saveProblemFile(w, file, &error)) {
+    if (!saveProblemFile(w, file, &error, actionInteger->isChecked())) {
         QMessageBox::warning(&w, tr("Задача не сохранена"), error);
         return false;
     }
     path = QFileInfo(file).absoluteFilePath();
-    kept = formTexts(w);
+    kept = problem();
     rememberRecent(path);
     updateTitle();
     return true;
@@ -328,6 +349,7 @@ void MainMenu::showContextMenu(const QPoint &at)
 {
     QMenu menu(&w);
     menu.addAction(actionPractice);
+    menu.addAction(actionInteger);
     menu.addSeparator();
     menu.addAction(actionOpen);
     menu.addAction(actionSave);

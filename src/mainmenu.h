@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's actions and context menu: "Решать самому" (Ctrl+T),
-// which solves and opens the report in practice; open and save the problem
+// which solves and opens the report in practice; "Целочисленная задача",
+// whose reports go on by cuts to whole values; open and save the problem
 // as an LP file (Ctrl+O, Ctrl+S, Ctrl+Shift+S), the recent problems, the
 // gallery of examples, a file dropped on the window, the file's name and a
 // "*" for unsaved changes in the title, and the question before unsaved
@@ -31,6 +32,10 @@ public:
     QString fileName() const { return path; }
     // Whether the form holds typing that no file keeps.
     bool isModified() const;
+    // The problem in the form, whole values asked for or not.
+    ProblemTexts problem() const;
+    // "Целочисленная задача" on or off.
+    void setInteger(bool on);
     // Opens a problem file or a bundled example, asking first about unsaved
     // typing; false when the user kept it or the file was refused (the
     // window then says why).
@@ -67,7 +72,7 @@ private:
     Widget &w;
     QString path;
     std::optional<ProblemTexts> kept; // what the file (or example) holds
-    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice;
+    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice, *actionInteger;
 };
 
 #endif // MAINMENU_H

@@ -83,15 +83,42 @@ std::optional<QLineF> lineInside(const HalfPlane &h, const QRectF &rect)
     return part;
 }
 
-std::vector<HalfPlane> halfPlanesOf(const Course &course)
+// The rows of the last table's problem: its constraints, with the changes
+// made after an optimum, and then its cuts.
+std::vector<HalfPlane> problemRows(const Course &course)
 {
-    // The problem of the last table: with the changes made after an optimum.
     const int last = int(course.tables.size()) - 1;
     const std::vector<double> a = course.constraintsAt(last), b = course.rightHandsAt(last);
-    std::vector<HalfPlane> constraints;
+    std::vector<HalfPlane> rows;
     for (size_t i = 0; i < b.size(); ++i)
-        constraints.push_back({a[i * course.n], a[i * course.n + 1], b[i]});
-    return constraints;
+        rows.push_back({a[i * course.n], a[i * course.n + 1], b[i]});
+    return rows;
+}
+
+std::vector<HalfPlane> halfPlanesOf(const Course &course)
+{
+    std::vector<HalfPlane> rows = problemRows(course);
+    rows.resize(rows.size() - size_t(course.cutsAt(int(course.tables.size()) - 1)));
+    return rows;
+}
+
+std::vector<HalfPlane> cutsOf(const Course &course)
+{
+    const std::vector<HalfPlane> rows = problemRows(course);
+    return std::vector<HalfPlane>(rows.end() - course.cutsAt(int(course.tables.size()) - 1), rows.end());
+}
+
+std::vector<QPoint> wholePoints(const QRectF &rect, const std::vector<HalfPlane> &constraints)
+{
+    std::vector<QPoint> points;
+    const double left = std::max(0.0, std::ceil(rect.left())), top = std::max(0.0, std::ceil(rect.top()));
+    if ((rect.right() - left + 1) * (rect.bottom() - top + 1) > kMostWholePoints)
+        return points;
+    for (double x = left; x <= rect.right(); ++x)
+        for (double y = top; y <= rect.bottom(); ++y)
+            if (isFeasible(QPointF(x, y), constraints))
+                points.push_back(QPoint(int(x), int(y)));
+    return points;
 }
 
 bool isFeasible(const QPointF &p, const std::vector<HalfPlane> &constraints)

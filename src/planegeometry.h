@@ -10,6 +10,7 @@
 
 #include <QLineF>
 #include <QList>
+#include <QPoint>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -22,7 +23,15 @@ struct HalfPlane {
     double a0, a1, b;
 };
 
+// The problem's constraints (with the changes made after an optimum) as
+// half-planes, and its cuts of Gomory's method, in the order they were made.
 std::vector<HalfPlane> halfPlanesOf(const Course &course);
+std::vector<HalfPlane> cutsOf(const Course &course);
+
+// The whole points of the feasible region inside a rectangle; none when the
+// rectangle holds more whole points than a picture can show apart.
+constexpr double kMostWholePoints = 2500;
+std::vector<QPoint> wholePoints(const QRectF &rect, const std::vector<HalfPlane> &constraints);
 
 // Whether the constraint has a line (a coefficient that is not 0).
 bool hasLine(const HalfPlane &h);

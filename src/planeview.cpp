@@ -37,10 +37,11 @@ class PlaneDrawing
 {
 public:
     explicit PlaneDrawing(const Course &course)
-        : constraints(halfPlanesOf(course)), path(pathOf(course)), markers(markersOf(path, constraints)),
-          frame(viewFrame(path, constraints)), maximise(course.maximise), objective(course.c[0], course.c[1])
+        : constraints(halfPlanesOf(course)), cuts(cutsOf(course)), path(pathOf(course)),
+          markers(markersOf(path, constraints)), frame(viewFrame(path, constraints)), maximise(course.maximise),
+          objective(course.c[0], course.c[1]), integer(!cuts.empty())
     {
-        if (course.ending == Course::Ending::Optimum)
+        if (course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum)
             optimum = path.back();
     }
 
@@ -65,10 +66,12 @@ public:
         drawGrid(painter, shown);
         drawRegion(painter, shown);
         drawLines(painter, shown);
+        drawCuts(painter, shown);
         drawLevelLine(painter, shown);
         drawPath(painter, shown);
         painter.restore();
         drawAxes(painter, shown);
+        drawWholePoints(painter, shown);
         drawMarkers(painter);
         painter.restore();
     }
@@ -150,6 +153,35 @@ private:
             painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter,
                              QStringLiteral("Y") + QString::number(i));
         }
+    }
+
+    // Each cut's line, dashed, named Sk on the side it cuts off.
+    void drawCuts(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(ink(), 1.2, Qt::DashLine));
+        for (int k = 0; k < int(cuts.size()); ++k) {
+            const std::optional<QLineF> line = lineInside(cuts[k], shown);
+            if (!line)
+                continue;
+            painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
+            const QPointF middle = toScreen(line->pointAt(0.5 + 0.1 * (k % 3)));
+            const QPointF normal = toScreen(QPointF(cuts[k].a0, cuts[k].a1)) - toScreen({0, 0});
+            const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
+            painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter,
+                             QStringLiteral("S") + QString::number(k + 1));
+        }
+    }
+
+    // The whole points of the region (without the cuts), as small dots.
+    void drawWholePoints(QPainter &painter, const QRectF &shown) const
+    {
+        if (!integer)
+            return;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink());
+        for (const QPoint &p : wholePoints(shown, constraints))
+            painter.drawEllipse(toScreen(p), 1.8, 1.8);
+        painter.setBrush(Qt::NoBrush);
     }
 
     // The level line F = F* through the optimum, dashed, and an arrow from
@@ -253,12 +285,13 @@ private:
         painter.setBrush(Qt::NoBrush);
     }
 
-    std::vector<HalfPlane> constraints;
+    std::vector<HalfPlane> constraints, cuts;
     std::vector<QPointF> path;
     std::vector<Marker> markers;
     QRectF frame;
     bool maximise;
     QPointF objective;
+    bool integer; // the course goes on by cuts: the whole points are drawn
     std::optional<QPointF> optimum;
     QRectF bounds;
     QPalette colours;
@@ -316,6 +349,18 @@ QString captionOf(const CourseView &view, const QRectF &frame)
     case Course::Ending::Cycled:
         lines << reporttext::cycledLine();
         break;
+    case Course::Ending::IntegerOptimum: {
+        const int last = int(course.tables.size()) - 1;
+        lines << reporttext::integerOptimumLine() + QLatin1Char(' ') + reporttext::finalPointLine(view.coordinates(last))
+                     + QStringLiteral(", ") + reporttext::valueLine(view.number(last, course.tables[last].m, course.n));
+        break;
+    }
+    case Course::Ending::NoInteger:
+        lines << reporttext::noIntegerSolutionLine();
+        break;
+    case Course::Ending::CutLimit:
+        lines << reporttext::cutLimitLine(course.cutCount());
+        break;
     default:
         break;
     }
@@ -342,11 +387,14 @@ QString captionOf(const CourseView &view, const QRectF &frame)
         lines << tr("Масштабы осей различны.");
     lines << tr("Закрашено: допустимые решения. Кружок — точка таблицы (номер таблицы рядом, от 0): закрашенный — "
                 "внутри области, пустой — вне её; стрелки — путь метода.");
-    if (course.ending == Course::Ending::Optimum)
+    if (course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum)
         lines << tr("Оптимум обведён; штриховая линия — линия уровня F = %1 через него, стрелка от него — "
                     "направление, в котором F %2.")
                      .arg(view.number(int(course.tables.size()) - 1, course.tables.back().m, course.n),
                           course.maximise ? tr("растёт") : tr("убывает"));
+    if (course.cutsAt(int(course.tables.size()) - 1) > 0)
+        lines << tr("Точки — целые точки области; штриховые линии S1, S2, … — отсечения, каждое отрезает точку "
+                    "таблицы перед ним и ни одной целой точки.");
     return lines.join(QLatin1Char('\n'));
 }
 

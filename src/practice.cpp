@@ -2,6 +2,7 @@
 #include "practice.h"
 
 #include "exact.h"
+#include "cutwords.h"
 #include "explain.h"
 
 namespace {
@@ -88,6 +89,11 @@ QString reasonOf(const CourseView &view, const PracticeStep &step)
                       "ведущего столбца нет — нет решений.")
                 .arg(t.rows[r], view.number(step.table, r, t.n));
         }
+    case PracticeStep::CutRow: {
+        QString reason = cutRowReason(view, step.table, step.source);
+        reason[0] = reason[0].toUpper();
+        return reason;
+    }
     case PracticeStep::Pivot:
         break;
     }
@@ -110,6 +116,14 @@ QString reasonOf(const CourseView &view, const PracticeStep &step)
                      .arg(rule, view.score(step.pivot, pivot.column), t.columns[pivot.column])
                      .arg(pivot.row)
                      .arg(pivot.column);
+}
+
+// An ending where a cut is to be written: the point is not whole yet.
+QString notWholeYet(const CourseView &view, const PracticeStep &step)
+{
+    const Tableau &t = view.course().tables[step.table];
+    return tr("Точка ещё не целая (%1 = %2): дальше пишется отсечение — щёлкните строку, по которой оно пишется.")
+        .arg(t.rows[step.source], view.number(step.table, step.source, t.n));
 }
 
 // An ending button that is not the program's answer: the rule it breaks.
@@ -246,7 +260,8 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
 
 bool canPractise(const Course &course)
 {
-    return course.ending != Course::Ending::None && course.ending != Course::Ending::NoColumn && course.changes.empty();
+    return course.ending != Course::Ending::None && course.ending != Course::Ending::NoColumn
+           && course.changes.size() == size_t(course.cutCount());
 }
 
 std::vector<PracticeStep> practiceSteps(const Course &course)
@@ -289,11 +304,24 @@ std::vector<PracticeStep> practiceSteps(const Course &course)
             stage = 2;
             break;
         }
-        default:
+        case Course::Item::Cut: { // the row to cut by, then the cut's table and the second stage
+            step.answer = PracticeStep::CutRow;
+            step.source = course.changes[items[k].pivot].source;
+            step.lastItem = std::min(k + 3, int(items.size()));
+            table = items[k + 1].table;
+            stage = 2;
+            break;
+        }
+        default: {
             step.answer = items[k].kind == Course::Item::OptimumHeading ? PracticeStep::Optimum
-                          : items[k].kind == Course::Item::NoSolution   ? PracticeStep::NoSolution
-                                                                        : PracticeStep::Cycled;
-            step.lastItem = int(items.size());
+                          : items[k].kind == Course::Item::Cycled       ? PracticeStep::Cycled
+                                                                        : PracticeStep::NoSolution;
+            // An optimum reveals its lines up to the next cut, if there is one.
+            int j = k;
+            while (step.answer == PracticeStep::Optimum && j < int(items.size()) && items[j].kind != Course::Item::Cut)
+                ++j;
+            step.lastItem = step.answer == PracticeStep::Optimum ? j : int(items.size());
+        }
         }
         steps.push_back(step);
         k = step.lastItem;
@@ -308,6 +336,13 @@ PracticeJudgement judgePractice(const CourseView &view, const PracticeStep &step
         return right(cycledWhy(view.course()));
     if (step.answer == PracticeStep::Cycled)
         return wrong(cycledWhy(view.course()) + tr(" Это «зациклился»."));
+    if (step.answer == PracticeStep::CutRow) {
+        if (choice.kind != PracticeChoice::Cell)
+            return wrong(notWholeYet(view, step));
+        bool isRight = false;
+        const QString words = cutRowVerdict(view, step.table, step.source, choice.row, &isRight);
+        return {isRight, words};
+    }
     if (choice.kind != PracticeChoice::Cell) {
         const bool same = (choice.kind == PracticeChoice::Bound && step.answer == PracticeStep::Bound)
                           || (choice.kind == PracticeChoice::Optimum && step.answer == PracticeStep::Optimum)

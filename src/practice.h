@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Practice: the student takes every decision of the course: at each table
-// the pivot element or the ending. The course is cut into steps, one per
+// the pivot element or the ending, and after a fractional optimum of an
+// integer problem the row to cut by. The course is cut into steps, one per
 // decision, each with the report's items that a right answer reveals; one
 // judgement says whether a choice is right and why, by the method's own
 // rules (tableau.h) and in the explanations' words, accepting a pivot that
@@ -16,11 +17,12 @@
 
 // What the report does at a step.
 struct PracticeStep {
-    enum Answer { Pivot, Bound, Optimum, NoSolution, Cycled };
+    enum Answer { Pivot, Bound, Optimum, NoSolution, Cycled, CutRow };
     Answer answer = Pivot;
     int table = 0;       // the table the decision is taken on
     int stage = 1;       // the stage that takes it
     int pivot = -1;      // Pivot: the pivot of the course
+    int source = -1;     // CutRow: the row the cut is written from (any cell of it is right)
     int firstItem = 0;   // the items a right answer reveals: [firstItem, lastItem)
     int lastItem = 0;
     bool repeats = false; // the table repeats an earlier one: "Зацикливание" is right too

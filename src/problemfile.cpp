@@ -90,9 +90,10 @@ bool openProblemFile(Widget &w, const QString &path, QString *error)
 
 // Written to a temporary file that takes the file's place only when whole,
 // so that a failed save leaves the file as it was.
-bool saveProblemFile(Widget &w, const QString &path, QString *error)
+bool saveProblemFile(Widget &w, const QString &path, QString *error, bool integer)
 {
-    const ProblemTexts problem = formTexts(w);
+    ProblemTexts problem = formTexts(w);
+    problem.integer = integer;
     if (problem.n == 0) {
         *error = tr("Сохранять нечего: задайте n и m и нажмите «ok», чтобы появилась форма ввода");
         return false;

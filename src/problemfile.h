@@ -28,10 +28,10 @@ std::optional<ProblemTexts> readProblemFile(const QString &path, LpError *error)
 // The message for a file that was refused: "path:line: what is wrong".
 QString fileErrorMessage(const QString &path, const LpError &error);
 
-// Open `path` into the window, or save the window's form to it. False, and
-// the message in *error, on failure; a file that cannot be opened leaves
-// the form as it was.
+// Open `path` into the window, or save the window's form to it (whole
+// values asked for or not). False, and the message in *error, on failure;
+// a file that cannot be opened leaves the form as it was.
 bool openProblemFile(Widget &w, const QString &path, QString *error);
-bool saveProblemFile(Widget &w, const QString &path, QString *error);
+bool saveProblemFile(Widget &w, const QString &path, QString *error, bool integer = false);
 
 #endif // PROBLEMFILE_H

@@ -12,11 +12,12 @@ struct ProblemTexts {
     QStringList objective;   // n texts
     QStringList constraints; // m rows of n texts, row by row
     QStringList rightHands;  // m texts
+    bool integer = false;    // every variable is to be whole
 
     bool operator==(const ProblemTexts &other) const
     {
         return maximise == other.maximise && n == other.n && m == other.m && objective == other.objective
-               && constraints == other.constraints && rightHands == other.rightHands;
+               && constraints == other.constraints && rightHands == other.rightHands && integer == other.integer;
     }
     bool operator!=(const ProblemTexts &other) const { return !(*this == other); }
 };

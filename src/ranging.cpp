@@ -84,6 +84,8 @@ QStringList interval(const T &value, const Shift<T> &shift, Text text)
 
 QString rangingUnavailable(const Course &course)
 {
+    if (course.cutCount() > 0)
+        return tr("Устойчивость — для задачи без отсечений, а в отчёте они уже есть");
     switch (course.ending) {
     case Course::Ending::Optimum:
         return QString();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportstate.h"
 
+#include "cuts.h"
 #include "explain.h"
 #include "practicecells.h"
 #include "ranging.h"
@@ -249,6 +250,23 @@ bool ReportModel::change(const WhatIf &whatIf, QString *error)
     return true;
 }
 
+bool ReportModel::cut()
+{
+    if (!cutsUnavailable().isEmpty())
+        return false;
+    continueWithCuts(current.course);
+    current.practice = false;
+    current.practiceEvents.clear();
+    courseChanged();
+    current.fractions = current.fractions && exact();
+    return true;
+}
+
+QString ReportModel::cutsUnavailable() const
+{
+    return ::cutsUnavailable(current.course);
+}
+
 // The exact replay is made when first asked for: where it fails only in
 // exact arithmetic (a pivot element exactly 0) the fractions are known to
 // be unavailable from then on; where a field is no finite number, at once.
@@ -261,7 +279,7 @@ QString ReportModel::fractionsUnavailable() const
 
 QString ReportModel::practiceUnavailable() const
 {
-    if (!current.course.changes.empty())
+    if (current.course.changes.size() > size_t(current.course.cutCount()))
         return tr("Решать самому можно только до «Что если»");
     if (!canPractise(current.course))
         return tr("Решать самому нельзя: отчёт обрывается, потому что не все значения полей — конечные числа");

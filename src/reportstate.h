@@ -101,12 +101,16 @@ public:
     void setPractice(bool on, bool computeTables = false);
     void practise(const PracticeEvent &event);
     bool change(const WhatIf &whatIf, QString *error);
+    // The course continued by Gomory's cuts after its optimum (practice
+    // ends); false when that cannot be.
+    bool cut();
 
     // Why a view or action is not available for this course; empty when it is.
     QString fractionsUnavailable() const;
     QString practiceUnavailable() const;
     QString rangingUnavailable() const;
     QString whatIfUnavailable() const;
+    QString cutsUnavailable() const;
     // What is shown: the fractions when asked for and the course has an
     // exact replay, the ranging when asked for and the course has an
     // optimum, practice when on.

@@ -79,28 +79,34 @@ QString cycledLine()
     return tr("зациклился");
 }
 
+QString integerSearchLine()
+{
+    return tr("Ищем целочисленное решение");
+}
+
+QString integerOptimumLine()
+{
+    return tr("Целочисленное оптимальное решение");
+}
+
+QString noIntegerSolutionLine()
+{
+    return tr("нет целочисленных решений");
+}
+
+QString cutLimitLine(int cuts)
+{
+    return tr("За %1 отсечений целочисленное решение не найдено").arg(cuts);
+}
+
 QString replayFailure(const Course &course, const ReplayFailure &why)
 {
     if (why.change >= 0)
         return tr("Точного вида нет: значение поля в изменении %1 не является конечным числом").arg(why.change);
     if (why.kind == ReplayFailure::ZeroPivot)
         return tr("Точного вида нет: в точной арифметике ведущий элемент таблицы %1 равен 0").arg(why.table);
-    const int n = course.n, m = course.m, k = why.field;
-    auto coefficient = [](const QString &owner, int j) { return tr("%1: коэффициент при x%2").arg(owner).arg(j); };
-    auto constraint = [](int i) { return tr("Ограничение %1").arg(i); };
-    QString name, text;
-    if (k < n) {
-        name = coefficient(QStringLiteral("F"), k);
-        text = course.objectiveTexts.value(k);
-    } else if (k < n + n * m) {
-        name = coefficient(constraint((k - n) / n), (k - n) % n);
-        text = course.constraintTexts.value(k - n);
-    } else {
-        name = tr("%1: правая часть").arg(constraint(k - n - n * m));
-        text = course.rightHandTexts.value(k - n - n * m);
-    }
     return tr("Точного вида нет: значение поля «%1» («%2») не является конечным числом")
-        .arg(name, text.trimmed().left(40));
+        .arg(course.fieldName(why.field), course.fieldText(why.field).trimmed().left(40));
 }
 
 } // namespace reporttext
@@ -204,6 +210,30 @@ QString CourseView::rightHandAt(int t, int i) const
     return exact ? fractionText(exact->rightHands[t][i]) : decimal(record.rightHandsAt(t)[i]);
 }
 
+QString CourseView::cutLine(int c) const
+{
+    int t = 0;
+    while (record.pivots[t].stage != kChangeStage || record.pivots[t].row != c)
+        ++t;
+    int k = 0;
+    for (int earlier = 0; earlier <= c; ++earlier)
+        k += record.changes[earlier].cut;
+    // The fractional parts are the new row's entries with their signs changed.
+    const Tableau &cut = record.tables[t + 1];
+    auto part = [&](int j) {
+        if (exact)
+            return fractionText(-exact->at(record, t + 1, cut.m - 1, j));
+        return decimal(0 - cut.at(cut.m - 1, j));
+    };
+    QStringList terms;
+    for (int j = 0; j < cut.n; ++j)
+        if (part(j) != QLatin1String("0"))
+            terms << part(j) + QStringLiteral("·") + cut.columns[j].mid(1);
+    return tr("Отсечение %1 по строке %2: %3 >= %4")
+        .arg(cut.rows[cut.m - 1], record.tables[t].rows[record.changes[c].source],
+             terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" + ")), part(cut.n));
+}
+
 QString CourseView::changeLine(int c) const
 {
     const Course::Change &change = record.changes[c];
@@ -247,6 +277,16 @@ QString CourseView::line(const Course::Item &item) const
         return cycledLine();
     case Course::Item::Change:
         return changeLine(item.pivot);
+    case Course::Item::IntegerSearch:
+        return integerSearchLine();
+    case Course::Item::Cut:
+        return cutLine(item.pivot);
+    case Course::Item::IntegerOptimum:
+        return integerOptimumLine();
+    case Course::Item::NoIntegerSolution:
+        return noIntegerSolutionLine();
+    case Course::Item::CutLimit:
+        return cutLimitLine(record.cutCount());
     case Course::Item::Table:
         break;
     }

@@ -32,6 +32,10 @@ QString optimumLine();
 QString valueLine(const QString &value);
 QString noSolutionLine();
 QString cycledLine();
+QString integerSearchLine();
+QString integerOptimumLine();
+QString noIntegerSolutionLine();
+QString cutLimitLine(int cuts);
 
 // Why the exact view is unavailable: the field whose value is no finite
 // number, named as the form names it, or the table whose pivot element is
@@ -79,6 +83,10 @@ public:
     // The line of a change after the optimum: "Правая часть Y1: 6 → 10", or
     // the new constraint restated.
     QString changeLine(int change) const;
+    // The line of a cut: "Отсечение S1 по строке X1: 1/3·Y0 + 2/3·Y1 >= 1/2",
+    // the fractional parts of the row's entries with the column variables
+    // and of its free term.
+    QString cutLine(int change) const;
     // The text of a report line (any item but a table).
     QString line(const Course::Item &item) const;
 

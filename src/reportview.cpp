@@ -35,6 +35,7 @@ bool ReportViews::explanationsChosen = false;
 bool ReportViews::practiceRequested = false;
 bool ReportViews::rangingChosen = false;
 bool ReportViews::tablesChosen = false;
+bool ReportViews::integerProblem = false;
 
 namespace {
 
@@ -93,13 +94,14 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     actionPractice = makeAction("actionPractice", reporttext::tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), true);
     actionRanging = makeAction("actionRanging", reporttext::tr("Устойчивость"), QKeySequence(Qt::CTRL | Qt::Key_R), true);
     actionWhatIf = makeAction("actionWhatIf", reporttext::tr("Что если…"), QKeySequence(Qt::CTRL | Qt::Key_K), false);
+    actionInteger = makeAction("actionInteger", reporttext::tr("Целые значения"), QKeySequence(Qt::CTRL | Qt::Key_I), false);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The tool bar: the same actions in three groups.
     QMenu *views = bar->addGroup("reportViewMenu", reporttext::tr("Вид"));
     for (QAction *action : {actionFractions, actionExplain, actionRanging, actionPlane})
         views->addAction(action);
     QMenu *problem = bar->addGroup("reportProblemMenu", reporttext::tr("Задача"));
-    for (QAction *action : {actionPractice, actionWhatIf})
+    for (QAction *action : {actionPractice, actionWhatIf, actionInteger})
         problem->addAction(action);
     QMenu *report = bar->addGroup("reportDocumentMenu", reporttext::tr("Отчёт"));
     for (QAction *action : {actionCopy, actionCopyLatex, actionSave, actionPrint})
@@ -111,6 +113,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     connect(actionPrint, &QAction::triggered, this, &ReportViews::print);
     connect(actionCopyLatex, &QAction::triggered, this, &ReportViews::copyLatex);
     connect(actionWhatIf, &QAction::triggered, this, &ReportViews::whatIf);
+    connect(actionInteger, &QAction::triggered, this, &ReportViews::cut);
     connect(actionPractice, &QAction::toggled, this, &ReportViews::setPractice);
     connect(actionFractions, &QAction::toggled, this, [this](bool on) {
         model.setFractions(on);
@@ -128,6 +131,9 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
         update();
     });
 
+    // An integer problem goes on by cuts by itself.
+    if (integerProblem)
+        model.cut();
     page = new ReportPage(window, pageLayout);
     connect(page, &ReportPage::practised, this, &ReportViews::practise);
     page->render(model);
@@ -205,6 +211,7 @@ void ReportViews::updateActions()
     setAvailable(actionRanging, model.rangingUnavailable(), model.rangingShown());
     setAvailable(actionPractice, model.practiceUnavailable(), model.state().practice);
     setAvailable(actionWhatIf, model.whatIfUnavailable());
+    setAvailable(actionInteger, model.cutsUnavailable());
     setAvailable(actionPlane, course.n != 2 ? reporttext::tr("Картинка на плоскости есть только для задачи с двумя переменными")
                               : !course.allFinite() ? reporttext::tr("Картинки нет: не все значения полей — конечные числа")
                                                     : QString());
@@ -254,6 +261,16 @@ void ReportViews::whatIf()
     window->activateWindow(); // the keyboard back from the dialog
     QString error;
     if (!asked || !model.change(*asked, &error))
+        return;
+    update();
+    window->ensureWidgetVisible(window->widget()->layout()->itemAt(window->widget()->layout()->count() - 1)->widget());
+}
+
+// After an optimum whose x are not whole: the course goes on by Gomory's
+// cuts, and the page gets their lines and tables before "Ok".
+void ReportViews::cut()
+{
+    if (!model.cut())
         return;
     update();
     window->ensureWidgetVisible(window->widget()->layout()->itemAt(window->widget()->layout()->count() - 1)->widget());

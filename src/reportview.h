@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report window's actions: a tool bar above the page whose buttons open
 // the groups "Вид" (the fractions, the explanations, the ranging, the plane
-// view), "Задача" (practice, "Что если…") and "Отчёт" (copy, save, print),
+// view), "Задача" (practice, "Что если…", "Целые значения") and "Отчёт"
+// (copy, save, print),
 // every action also in the window's context menu with its shortcut. Each
 // action changes the report's state, and the page is then brought to the
 // state; the copy and the documents are written from the same state. It
@@ -54,6 +55,9 @@ public:
     static bool tablesChosen;
     // The next report opens in practice ("Решать самому" in the main window).
     static bool practiceRequested;
+    // The main window's problem is integer: its reports go on by cuts after
+    // an optimum whose x are not whole.
+    static bool integerProblem;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,6 +71,7 @@ private:
     void setPractice(bool on);
     void practise(const PracticeEvent &event);
     void whatIf();
+    void cut();
     void copy();
     void copyLatex();
     void save();
@@ -79,7 +84,7 @@ private:
     ReportPage *page;
     ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
-        *actionPractice, *actionRanging, *actionWhatIf;
+        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger;
     QPointer<QWidget> plane;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solve.h"
 
+#include "cuts.h"
 #include "fieldtext.h"
 
 namespace {
@@ -146,5 +147,7 @@ Course solveCourse(const ProblemTexts &problem)
     course.tables.push_back(startingTable(course));
     if (firstStage(course).goesOn)
         secondStage(course);
+    if (problem.integer && cutsUnavailable(course).isEmpty())
+        continueWithCuts(course);
     return course;
 }

@@ -41,7 +41,8 @@ StageRun firstStage(Course &course);
 StageRun secondStage(Course &course);
 
 // The whole solve of a problem: both stages, the second when the first
-// reached its bound.
+// reached its bound; for an integer problem whose optimum is not whole,
+// Gomory's cuts after it.
 Course solveCourse(const ProblemTexts &problem);
 
 #endif // SOLVE_H

@@ -33,6 +33,8 @@ QString describe(const ProblemTexts &p)
     QStringList parts{p.maximise ? QStringLiteral("max") : QStringLiteral("min"), p.objective.join(' ')};
     for (int i = 0; i < p.m; ++i)
         parts << p.constraints.mid(i * p.n, p.n).join(' ') + QStringLiteral(" <= ") + p.rightHands[i];
+    if (p.integer)
+        parts << QStringLiteral("integer");
     return parts.join(QStringLiteral(" | "));
 }
 
@@ -219,6 +221,11 @@ void ProblemFileTest::accepted_data()
     QTest::newRow("BOM, CRLF, comments")
         << QByteArray("\xEF\xBB\xBF\\ title\r\nmax x + y \\ objective\r\nst\r\n x + y <= 4 \\ after\r\nend\r\n")
         << "max | 1 1 | 1 1 <= 4";
+    for (const char *word : {"general", "Generals", "gen", "integer", "INTEGERS"})
+        QTest::newRow(word) << QByteArray("max x + y\nst\n x + y <= 4\n") + word + "\n y\n x\nend"
+                            << "max | 1 1 | 1 1 <= 4 | integer";
+    QTest::newRow("general after bounds")
+        << QByteArray("max x + y\nst\n x + y <= 4\nbounds\n x <= 3\ngeneral x y\nend") << "max | 1 1 | 1 1 <= 4 | 1 0 <= 3 | integer";
     QTest::newRow("numbers as written, no end")
         << QByteArray("max .5 x + 2. y\nst\n 1e3 x + y <= 1E-2\n 2x - 3y >= +0") << "max | .5 2. | 1e3 1 <= 1E-2 | -2 3 <= 0";
     QTest::newRow("stale form texts are not taken")
@@ -245,9 +252,12 @@ void ProblemFileTest::refused_data()
     const QByteArray head = "max x + y\nst\n x + y <= 1\n";
     QTest::newRow("empty") << QByteArray() << 1 << "в файле нет задачи";
     QTest::newRow("comments only") << QByteArray("\\ nothing\n\n") << 1 << "в файле нет задачи";
-    for (const char *section : {"general", "integer", "binary"})
+    for (const char *section : {"general", "integer"})
         QTest::newRow(section) << head + section + "\n x\nend" << 4
-                               << QStringLiteral("раздел «%1» не поддерживается").arg(section);
+                               << QStringLiteral("в разделе general названы не все переменные (нет y): программа "
+                                                 "делает целыми все переменные или ни одной");
+    QTest::newRow("binary") << head + "binary\n x\nend" << 4 << QStringLiteral("раздел «binary» не поддерживается");
+    QTest::newRow("general before bounds") << head + "general\n x y\nbounds\n x <= 1\nend" << 6 << "ожидается end, а стоит «bounds»";
     QTest::newRow("semi-continuous") << head + "semi-continuous\n x\nend" << 4 << "раздел «semi-continuous»";
     QTest::newRow("free") << head + "bounds\n x free\nend" << 5 << "переменная x свободна, а программа решает задачи с x >= 0";
     QTest::newRow("negative lower bound") << head + "bounds\n -1 <= y\nend" << 5 << "программа решает задачи с x >= 0";
@@ -547,15 +557,15 @@ void ProblemFileTest::commandLine()
     const QString bad = folder.filePath(QStringLiteral("bad.lp"));
     QFile file(bad);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("max x + y\nst\n x + y <= 1\ngeneral\n x\nend\n");
+    file.write("max x + y\nst\n x + y <= 1\nbinary\n x\nend\n");
     file.close();
     const Run refused = runProgram({"--report", bad});
     QCOMPARE(refused.status, 2);
     QVERIFY(refused.out.isEmpty());
     // The message alone: a script reads no notes of the toolkit there.
     QCOMPARE(QString::fromUtf8(refused.err),
-             bad + QStringLiteral(":4: раздел «general» не поддерживается: программа решает задачи без целочисленных "
-                                  "переменных\n"));
+             bad + QStringLiteral(":4: раздел «binary» не поддерживается: программа решает задачи с x >= 0, целыми "
+                                  "или нет, а не с переменными 0 или 1\n"));
     QCOMPARE(runProgram({"--report", "--bogus", path}).status, 1);
     QCOMPARE(runProgram({"--report"}).status, 1);
     QCOMPARE(runProgram({"--fractions", path}).status, 1);

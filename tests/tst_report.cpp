@@ -189,7 +189,8 @@ void ReportTest::checkFinishedReport(Widget &w, int n, int m)
         QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
-                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionWhatIf"}));
+                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionWhatIf",
+                                   "actionInteger"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())

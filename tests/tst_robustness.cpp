@@ -102,7 +102,7 @@ void randomReportAction(Widget &w, Uniform &uniform)
         if (action->isEnabled())
             action->trigger();
     };
-    switch (uniform(0, 12)) {
+    switch (uniform(0, 13)) {
     case 0:
         return trigger("actionFractions");
     case 1:
@@ -138,6 +138,8 @@ void randomReportAction(Widget &w, Uniform &uniform)
             QTest::keyClick(panel, keys[uniform(0, 4)]);
         }
         return;
+    case 13:
+        return trigger("actionInteger");
     case 12: // practice's tables: switched, a cell typed (and Enter), checked, revealed
         if (panel) {
             const QList<QLineEdit *> cells = panel->findChildren<QLineEdit *>();
@@ -224,7 +226,8 @@ void RobustnessTest::anyTextInAnyField()
 // every control, texts typed into the fields (numbers, decimal commas,
 // fractions, junk), Tab, Enter, the spin boxes, "ok", solving, close
 // requests, the report's actions (views, practice with its tables,
-// "Что если…" answered by a timer, the plane view, copy), and "Ok". After
+// "Что если…" answered by a timer, the cuts, the plane view, copy), and
+// "Ok". After
 // every action: at most one report window, the main window's two buttons
 // disabled exactly while it is open, the field lists as long as the form is
 // big, the focus never in a snapshot table (but in practice's editors),

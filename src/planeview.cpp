@@ -25,6 +25,7 @@ constexpr int kPictureWidth = 600;
 constexpr int kPictureHeight = 480;
 constexpr int kPlotMargin = 36;
 constexpr double kMarkerRadius = 5;
+constexpr double kWholePointRadius = 2.5;
 constexpr double kArrowSize = 9;
 constexpr int kTicks = 8;
 constexpr double kShortLine = 80;
@@ -133,43 +134,40 @@ private:
     void drawLines(QPainter &painter, const QRectF &shown) const
     {
         painter.setPen(QPen(ink(), 1.5));
-        for (int i = 0; i < int(constraints.size()); ++i) {
-            const std::optional<QLineF> line = lineInside(constraints[i], shown);
-            if (!line)
-                continue;
-            painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
-            // The name on the line's part where x0, x1 >= 0 (its whole part
-            // in the view when that one is short), near its end far from the
-            // origin, where the lines' corners and the path are rarely; on
-            // the side the constraint forbids, away from the region.
-            const QRectF quadrant = shown.intersected(QRectF(0, 0, shown.right(), shown.bottom()));
-            std::optional<QLineF> part = lineInside(constraints[i], quadrant);
-            if (!part || QLineF(toScreen(part->p1()), toScreen(part->p2())).length() < kShortLine)
-                part = line;
-            const bool firstFar = QLineF(QPointF(), part->p1()).length() > QLineF(QPointF(), part->p2()).length();
-            const QPointF middle = toScreen(firstFar ? part->pointAt(0.3) : part->pointAt(0.7));
-            const QPointF normal = toScreen(QPointF(constraints[i].a0, constraints[i].a1)) - toScreen({0, 0});
-            const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
-            painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter,
-                             QStringLiteral("Y") + QString::number(i));
-        }
+        for (int i = 0; i < int(constraints.size()); ++i)
+            drawNamedLine(painter, shown, constraints[i], QStringLiteral("Y") + QString::number(i), 0.3);
+    }
+
+    // A constraint's or a cut's line and its name. The name stands on the
+    // line's part where x0, x1 >= 0 (its whole part in the view when that
+    // one is short), `along` of the way from its end far from the origin,
+    // where the lines' corners and the path are rarely; on the side the
+    // line forbids, away from the region.
+    void drawNamedLine(QPainter &painter, const QRectF &shown, const HalfPlane &h, const QString &name, double along) const
+    {
+        const std::optional<QLineF> line = lineInside(h, shown);
+        if (!line)
+            return;
+        painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
+        const QRectF quadrant = shown.intersected(QRectF(0, 0, shown.right(), shown.bottom()));
+        std::optional<QLineF> part = lineInside(h, quadrant);
+        if (!part || QLineF(toScreen(part->p1()), toScreen(part->p2())).length() < kShortLine)
+            part = line;
+        const bool firstFar = QLineF(QPointF(), part->p1()).length() > QLineF(QPointF(), part->p2()).length();
+        const QPointF middle = toScreen(firstFar ? part->pointAt(along) : part->pointAt(1 - along));
+        const QPointF normal = toScreen(QPointF(h.a0, h.a1)) - toScreen({0, 0});
+        const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
+        painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter, name);
     }
 
     // Each cut's line, dashed, named Sk on the side it cuts off.
     void drawCuts(QPainter &painter, const QRectF &shown) const
     {
         painter.setPen(QPen(ink(), 1.2, Qt::DashLine));
-        for (int k = 0; k < int(cuts.size()); ++k) {
-            const std::optional<QLineF> line = lineInside(cuts[k], shown);
-            if (!line)
-                continue;
-            painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
-            const QPointF middle = toScreen(line->pointAt(0.5 + 0.1 * (k % 3)));
-            const QPointF normal = toScreen(QPointF(cuts[k].a0, cuts[k].a1)) - toScreen({0, 0});
-            const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
-            painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter,
-                             QStringLiteral("S") + QString::number(k + 1));
-        }
+        // The names of the cuts nearer the origin than the constraints', those of
+        // successive cuts apart.
+        for (int k = 0; k < int(cuts.size()); ++k)
+            drawNamedLine(painter, shown, cuts[k], QStringLiteral("S") + QString::number(k + 1), 0.55 + 0.12 * (k % 3));
     }
 
     // The whole points of the region (without the cuts), as small dots.
@@ -180,7 +178,7 @@ private:
         painter.setPen(Qt::NoPen);
         painter.setBrush(ink());
         for (const QPoint &p : wholePoints(shown, constraints))
-            painter.drawEllipse(toScreen(p), 1.8, 1.8);
+            painter.drawEllipse(toScreen(p), kWholePointRadius, kWholePointRadius);
         painter.setBrush(Qt::NoBrush);
     }
 

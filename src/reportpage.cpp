@@ -332,7 +332,6 @@ ReportPage::GridWidgets &ReportPage::gridWidgets(size_t k, const TitledGrid &gri
 void ReportPage::showPractice(const ReportModel &model, QTableWidget *decided, int width)
 {
     const PracticeProgress &progress = model.progress();
-    setWidth(practicePanel, std::max(width, practicePanel->minimumSizeHint().width()));
     practicePanel->setTable(decided, progress.frameRow, progress.frameColumn);
     practicePanel->setTablesOn(progress.tablesOn);
     practicePanel->setComputing(progress.computing,
@@ -341,6 +340,9 @@ void ReportPage::showPractice(const ReportModel &model, QTableWidget *decided, i
     practicePanel->setFeedback(progress.feedback);
     practicePanel->setHintOffered(progress.hintOffered && progress.computing < 0);
     practicePanel->setScore(progress.score);
+    // Measured once it holds what it shows now.
+    practicePanel->layout()->activate();
+    setWidth(practicePanel, std::max(width, practicePanel->minimumSizeHint().width()));
 }
 
 // The layout's items in the given order, each moved only where it stands

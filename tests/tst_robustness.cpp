@@ -373,7 +373,17 @@ void RobustnessTest::pageFollowsTheState()
         auto *views = fresh.formArea->findChild<ReportViews *>();
         views->setState(state);
         QCoreApplication::processEvents();
-        QCOMPARE(pageSnapshot(fresh), pageSnapshot(w));
+        const QStringList freshPage = pageSnapshot(fresh), page = pageSnapshot(w);
+        for (int line = 0; line < std::min(freshPage.size(), page.size()); ++line) {
+            if (freshPage[line] == page[line])
+                continue;
+            int at = 0; // where they part, for a readable message
+            while (at < std::min(freshPage[line].size(), page[line].size()) && freshPage[line][at] == page[line][at])
+                ++at;
+            QFAIL(qPrintable(QStringLiteral("line %1 at %2:\nfresh: %3\nafter the actions: %4").arg(line).arg(at)
+                                 .arg(freshPage[line].mid(std::max(0, at - 40), 200), page[line].mid(std::max(0, at - 40), 200))));
+        }
+        QCOMPARE(freshPage, page);
         QCOMPARE(views->shownCopy().text, w.formArea->findChild<ReportViews *>()->shownCopy().text);
         QCOMPARE(views->shownCopy().html, w.formArea->findChild<ReportViews *>()->shownCopy().html);
         closeReport(fresh);

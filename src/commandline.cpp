@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
+#include "basictext.h"
 #include "problemfile.h"
 #include "reportfiles.h"
 #include "reportstate.h"
 #include "solve.h"
+#include "variantfiles.h"
 
 #include <cstdio>
 
@@ -67,5 +69,21 @@ int printReport(const ReportRequest &request)
     const ReportCopy copy = copyOfReport(content);
     const QByteArray text = (request.html ? copy.html : copy.text).toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kFileError;
+}
+
+int writeVariants(const VariantRequest &request, const QString &folder)
+{
+    std::printf("%s\n", basictext::tr("Зерно: %1").arg(request.seed).toLocal8Bit().constData());
+    const std::vector<Variant> variants = generateVariants(request);
+    if (int(variants.size()) < request.count)
+        std::printf("%s\n", basictext::tr("Найдено только %1 различных вариантов из %2: размер и вид задачи больше не "
+                                          "дают").arg(variants.size()).arg(request.count).toLocal8Bit().constData());
+    QString error;
+    if (!writeVariantFiles(folder, request, variants, &error)) {
+        printError(error);
+        return kFileError;
+    }
+    std::printf("%s\n", basictext::tr("Записано вариантов: %1 в %2").arg(variants.size()).arg(folder).toLocal8Bit().constData());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
 }

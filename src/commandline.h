@@ -32,4 +32,11 @@ struct ReportRequest {
 // standard error.
 int printReport(const ReportRequest &request);
 
+struct VariantRequest;
+
+// The variants asked for, written into `folder`, the seed said on standard
+// output, and where fewer were found than asked for, how many; the exit
+// status (a folder that cannot be written: kFileError).
+int writeVariants(const VariantRequest &request, const QString &folder);
+
 #endif // COMMANDLINE_H

@@ -2,11 +2,13 @@
 #include "commandline.h"
 #include "mainmenu.h"
 #include "reportfiles.h"
+#include "variants.h"
 #include "translation.h"
 #include "widget.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QStringList>
 
 #include <cstdio>
@@ -51,6 +53,40 @@ int usageError(const QString &message)
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(message));
     std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("Widget", "Подробнее: dual-simplex --help")));
     return kUsageError;
+}
+
+// --variants N [--seed S] [--size NxM] [--kind K] --output DIR: the
+// arguments checked, the variants written.
+int variantsCommand(const QCommandLineParser &parser, const QCommandLineOption &variants, const QCommandLineOption &seed,
+                    const QCommandLineOption &size, const QCommandLineOption &kind, const QCommandLineOption &output,
+                    const QCommandLineOption &report, const QStringList &positional)
+{
+    auto tr = [](const char *text) { return QCoreApplication::translate("Widget", text); };
+    if (!parser.isSet(variants))
+        return usageError(tr("--seed, --size и --kind задаются только вместе с --variants"));
+    if (parser.isSet(report) || !positional.isEmpty())
+        return usageError(tr("--variants не задаётся вместе с --report и файлом задачи"));
+    if (!parser.isSet(output))
+        return usageError(tr("--variants: не задана папка --output"));
+    VariantRequest request;
+    bool ok = false;
+    request.count = parser.value(variants).toInt(&ok);
+    if (!ok || request.count < 1 || request.count > kMostVariants)
+        return usageError(tr("--variants: число вариантов от 1 до %1, а задано «%2»").arg(kMostVariants).arg(parser.value(variants)));
+    if (parser.isSet(size) && !variantSizeOf(parser.value(size), &request.n, &request.m))
+        return usageError(tr("--size: размер от 2x2 до 4x8, а задано «%1»").arg(parser.value(size)));
+    if (parser.isSet(kind)) {
+        const std::optional<VariantKind> asked = variantKindOf(parser.value(kind));
+        if (!asked)
+            return usageError(tr("--kind: optimum, infeasible, unbounded, integer или mixed, а задано «%1»")
+                                  .arg(parser.value(kind)));
+        request.kind = *asked;
+    }
+    request.seed = parser.isSet(seed) ? parser.value(seed).toULongLong(&ok)
+                                      : quint64(QDateTime::currentMSecsSinceEpoch());
+    if (parser.isSet(seed) && !ok)
+        return usageError(tr("--seed: целое неотрицательное число, а задано «%1»").arg(parser.value(seed)));
+    return writeVariants(request, parser.value(output));
 }
 
 } // namespace
@@ -104,9 +140,24 @@ int main(int argc, char *argv[])
     const QCommandLineOption integer(QStringLiteral("integer"),
                                      tr("Целочисленная задача: после нецелого оптимума отсечения Гомори."));
     parser.addOptions({report, fractions, explain, ranging, html, output, integer});
+    const QCommandLineOption variants(QStringLiteral("variants"),
+                                      tr("Записать N вариантов задачи с ключом ответов в папку --output и выйти, без окна."),
+                                      QStringLiteral("N"));
+    const QCommandLineOption seed(QStringLiteral("seed"), tr("Зерно вариантов (по умолчанию — от часов)."),
+                                  QStringLiteral("S"));
+    const QCommandLineOption size(QStringLiteral("size"), tr("Размер вариантов: от 2x2 до 4x8 (по умолчанию 2x3)."),
+                                  QStringLiteral("NxM"));
+    const QCommandLineOption kind(QStringLiteral("kind"),
+                                  tr("Вид вариантов: optimum, infeasible, unbounded, integer или mixed (по умолчанию "
+                                     "optimum)."),
+                                  QStringLiteral("K"));
+    parser.addOptions({variants, seed, size, kind});
     parser.addPositionalArgument(QStringLiteral("FILE"), tr("Задача в формате LP (файл .lp)."),
                                  QStringLiteral("[FILE]"));
     parser.process(a); // a wrong option: the parser's message and status 1
+
+    if (parser.isSet(variants) || parser.isSet(seed) || parser.isSet(size) || parser.isSet(kind))
+        return variantsCommand(parser, variants, seed, size, kind, output, report, parser.positionalArguments());
 
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)

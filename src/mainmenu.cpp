@@ -4,6 +4,7 @@
 #include "basictext.h"
 #include "problemfile.h"
 #include "reportview.h"
+#include "variantsdialog.h"
 #include "widget.h"
 
 #include <QAction>
@@ -90,6 +91,12 @@ MainMenu::MainMenu(Widget &window) : QObject(&window), w(window)
         updateTitle();
     });
     ReportViews::integerProblem = false;
+    actionVariants = new QAction(tr("Варианты для группы…"), &w);
+    actionVariants->setObjectName(QStringLiteral("actionVariants"));
+    connect(actionVariants, &QAction::triggered, this, [this] {
+        VariantsDialog dialog(&w);
+        dialog.exec();
+    });
     w.setAcceptDrops(true);
     w.installEventFilter(this);
     // Every form that "ok" builds is watched for typing; the window's own
@@ -350,6 +357,7 @@ void MainMenu::showContextMenu(const QPoint &at)
     QMenu menu(&w);
     menu.addAction(actionPractice);
     menu.addAction(actionInteger);
+    menu.addAction(actionVariants);
     menu.addSeparator();
     menu.addAction(actionOpen);
     menu.addAction(actionSave);

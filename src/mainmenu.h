@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's actions and context menu: "Решать самому" (Ctrl+T),
 // which solves and opens the report in practice; "Целочисленная задача",
-// whose reports go on by cuts to whole values; open and save the problem
+// whose reports go on by cuts to whole values; "Варианты для группы…";
+// open and save the problem
 // as an LP file (Ctrl+O, Ctrl+S, Ctrl+Shift+S), the recent problems, the
 // gallery of examples, a file dropped on the window, the file's name and a
 // "*" for unsaved changes in the title, and the question before unsaved
@@ -72,7 +73,7 @@ private:
     Widget &w;
     QString path;
     std::optional<ProblemTexts> kept; // what the file (or example) holds
-    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice, *actionInteger;
+    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice, *actionInteger, *actionVariants;
 };
 
 #endif // MAINMENU_H

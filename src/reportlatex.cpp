@@ -67,7 +67,9 @@ QString problemMath(const CourseView &view)
             row << view.constraint(i, j);
         lines << latexLinearForm(row) + QStringLiteral(" &\\le ") + latexNumber(view.rightHand(i));
     }
-    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" &\\ge 0");
+    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" &\\ge 0")
+                 + (course.cutCount() > 0 ? QStringLiteral(",\\ \\text{") + latexText(reporttext::tr("целые")) + QLatin1Char('}')
+                                          : QString());
     return fitted(QStringLiteral("\\begin{aligned}\n") + lines.join(QStringLiteral(" \\\\\n"))
                   + QStringLiteral("\n\\end{aligned}"));
 }

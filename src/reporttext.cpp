@@ -334,7 +334,9 @@ QStringList problemLines(const CourseView &view)
             row << view.constraint(i, j);
         lines << linearForm(row) + QStringLiteral(" <= ") + view.rightHand(i);
     }
-    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0");
+    // A problem solved for whole values (continued by cuts) says so.
+    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0")
+                 + (course.cutCount() > 0 ? tr(", целые") : QString());
     return lines;
 }
 

@@ -54,6 +54,17 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The text of a PDF as pdftotext reads it, its blanks and line ends as one
+// blank each (a line too long for the page is wrapped at a blank).
+QString pdfText(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    if (!process.waitForFinished(kPatience))
+        qFatal("pdftotext did not finish");
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
 // A variant's properties, from its file alone: the file read, solved again
 // and replayed exactly.
 QString flawOf(const QByteArray &file, VariantKind kind)
@@ -247,11 +258,17 @@ void VariantsTest::filesAndKeys()
         QVERIFY(QFile::exists(QDir(first).filePath("variants.pdf")) && QFile::exists(QDir(first).filePath("answers.pdf")));
         const QMap<QString, QStringList> keys = keyBlocks(QString::fromUtf8(readAll(QDir(first).filePath("answers.txt"))));
         QCOMPARE(keys.size(), 12);
+        const QString sheet = pdfText(QDir(first).filePath("variants.pdf"));
+        const QString keySheet = pdfText(QDir(first).filePath("answers.pdf"));
         for (int k = 1; k <= 12; ++k) {
             const QString path = QDir(first).filePath(variantFileName(k, 12));
             QVERIFY(readAll(path).startsWith(QStringLiteral("\\ Вариант %1 (зерно 20261208)\n").arg(k).toUtf8()));
             const QStringList key = keys.value(QStringLiteral("Вариант %1").arg(k));
             const QStringList report = runProgram({"--report", "--fractions", path}).out.split('\n');
+            // The sheets: the problem as the report writes it, the key as answers.txt has it.
+            const QString title = QStringLiteral("Вариант %1 ").arg(k);
+            QVERIFY(sheet.contains((title + report.mid(0, 6).join(QLatin1Char(' '))).simplified()));
+            QVERIFY(keySheet.contains((title + key.join(' ')).simplified()));
             // The verdict's lines are the report's last ones; the pivots are the report's.
             QStringList pivots;
             for (const QString &line : report)

@@ -3,7 +3,6 @@
 
 #include "basictext.h"
 #include "fieldtext.h"
-#include "solve.h"
 
 namespace {
 
@@ -37,6 +36,8 @@ int firstFractionalField(const Course &course)
     return -1;
 }
 
+} // namespace
+
 // Cut k after the last table: its row in the table, its form in x recorded
 // as a change of the problem, the table with the row Sk before the Z row.
 void addCut(Course &course, int k)
@@ -61,8 +62,6 @@ void addCut(Course &course, int k)
     addItem(course, Course::Item::Cut, int(course.changes.size()) - 1);
     addItem(course, Course::Item::Table, int(course.pivots.size()) - 1);
 }
-
-} // namespace
 
 bool isWholePoint(const Tableau &table)
 {
@@ -94,32 +93,4 @@ QString cutsUnavailable(const Course &course)
                   "строку на общий знаменатель, чтобы оно стало целым")
             .arg(course.fieldName(field), course.fieldText(field).trimmed().left(40));
     return QString();
-}
-
-void continueWithCuts(Course &course)
-{
-    addItem(course, Course::Item::IntegerSearch, int(course.pivots.size()) - 1);
-    for (int k = 1;; ++k) {
-        if (isWholePoint(course.tables.back())) {
-            course.ending = Course::Ending::IntegerOptimum;
-            for (Course::Item::Kind kind : {Course::Item::IntegerOptimum, Course::Item::FinalPoint, Course::Item::Value})
-                addItem(course, kind, int(course.pivots.size()) - 1);
-            return;
-        }
-        if (k > kCutLimit) {
-            course.ending = Course::Ending::CutLimit;
-            addItem(course, Course::Item::CutLimit, int(course.pivots.size()) - 1);
-            return;
-        }
-        addCut(course, k);
-        secondStage(course);
-        if (course.ending == Course::Ending::NoCandidate) {
-            // No pivot column after a cut: the cut leaves no whole point.
-            course.items.back().kind = Course::Item::NoIntegerSolution;
-            course.ending = Course::Ending::NoInteger;
-            return;
-        }
-        if (course.ending != Course::Ending::Optimum)
-            return; // the pivot limit, or values that are not finite numbers
-    }
 }

@@ -3,9 +3,9 @@
 // simplex method: at an optimum whose x are not all whole, a cut is written
 // from the row of an x with the largest fractional part of its free term
 // (the upper of equal ones), added to the last table as a new row Sk, and
-// the second stage goes on from there, until the x are whole, a cut leaves
-// no pivot column (no whole point), or the limit of cuts. The cut's rules
-// are templates, so that the exact replay writes the same cut exactly.
+// the second stage goes on from there (solve.h runs the two in turn). The
+// cut's rules are templates, so that the exact replay writes the same cut
+// exactly.
 #ifndef CUTS_H
 #define CUTS_H
 
@@ -99,9 +99,8 @@ QString cutsUnavailable(const Course &course);
 // Whether the x of table t are all whole (within the tolerance).
 bool isWholePoint(const Tableau &table);
 
-// The course continued by cuts after its optimum: "Ищем целочисленное
-// решение", then cut after cut with the second stage, to the integer
-// optimum, "нет целочисленных решений" or the limit of cuts.
-void continueWithCuts(Course &course);
+// Cut k after the last table: its row in the table, its form in x recorded
+// as a change of the problem, the table with the row Sk before the Z row.
+void addCut(Course &course, int k);
 
 #endif // CUTS_H

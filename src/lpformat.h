@@ -6,6 +6,7 @@
 #ifndef LPFORMAT_H
 #define LPFORMAT_H
 
+#include "lperror.h"
 #include "problemtexts.h"
 
 #include <QByteArray>
@@ -13,16 +14,6 @@
 #include <QStringList>
 
 #include <optional>
-
-// Why a file was refused: the line it names (from 1; 0 for the whole file)
-// and what is wrong there, in words for the user.
-struct LpError {
-    int line = 0;
-    QString message;
-};
-
-// Files larger than this are refused before they are read.
-constexpr qint64 kLargestProblemFile = 1024 * 1024;
 
 // The problem of an LP file, as the form's texts: variables x0, x1, ... in
 // the order of their first appearance; every constraint as one or more "<="

@@ -5,7 +5,7 @@
 #ifndef LPSCAN_H
 #define LPSCAN_H
 
-#include "lpformat.h"
+#include "lperror.h"
 
 #include <QString>
 #include <QStringList>

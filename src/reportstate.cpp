@@ -5,6 +5,7 @@
 #include "explain.h"
 #include "practicecells.h"
 #include "ranging.h"
+#include "solve.h"
 
 #include <QtGlobal>
 

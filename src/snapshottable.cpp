@@ -130,8 +130,3 @@ void setCellMarked(QLabel *cell, bool marked)
     cell->setAutoFillBackground(marked);
     cell->setAccessibleDescription(marked ? basictext::tr("ведущий элемент") : QString());
 }
-
-bool isCellMarked(const QLabel *cell)
-{
-    return cell->autoFillBackground();
-}

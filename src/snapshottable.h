@@ -31,6 +31,5 @@ QLabel *snapshotCell(const QTableWidget *table, int i, int j);
 // and dark themes alike; a screen reader says that it is the pivot element.
 // Only its look changes: text, size and place stay.
 void setCellMarked(QLabel *cell, bool marked);
-bool isCellMarked(const QLabel *cell);
 
 #endif // SNAPSHOTTABLE_H

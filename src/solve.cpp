@@ -141,6 +141,34 @@ StageRun secondStage(Course &course)
     return run;
 }
 
+void continueWithCuts(Course &course)
+{
+    addItem(course, Course::Item::IntegerSearch);
+    for (int k = 1;; ++k) {
+        if (isWholePoint(course.tables.back())) {
+            course.ending = Course::Ending::IntegerOptimum;
+            for (Course::Item::Kind kind : {Course::Item::IntegerOptimum, Course::Item::FinalPoint, Course::Item::Value})
+                addItem(course, kind);
+            return;
+        }
+        if (k > kCutLimit) {
+            course.ending = Course::Ending::CutLimit;
+            addItem(course, Course::Item::CutLimit);
+            return;
+        }
+        addCut(course, k);
+        secondStage(course);
+        if (course.ending == Course::Ending::NoCandidate) {
+            // No pivot column after a cut: the cut leaves no whole point.
+            course.items.back().kind = Course::Item::NoIntegerSolution;
+            course.ending = Course::Ending::NoInteger;
+            return;
+        }
+        if (course.ending != Course::Ending::Optimum)
+            return; // the pivot limit, or values that are not finite numbers
+    }
+}
+
 Course solveCourse(const ProblemTexts &problem)
 {
     Course course = readProblem(problem);

@@ -40,6 +40,11 @@ StageRun firstStage(Course &course);
 // the pivot limit. The continuation after a change runs it too.
 StageRun secondStage(Course &course);
 
+// The course continued by Gomory's cuts after its optimum: "Ищем
+// целочисленное решение", then cut after cut with the second stage, to the
+// integer optimum, "нет целочисленных решений" or the limit of cuts.
+void continueWithCuts(Course &course);
+
 // The whole solve of a problem: both stages, the second when the first
 // reached its bound; for an integer problem whose optimum is not whole,
 // Gomory's cuts after it.

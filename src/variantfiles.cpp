@@ -23,22 +23,6 @@ constexpr double kSheetText = 11;
 constexpr double kSheetTitle = 14;
 constexpr double kBlockGap = 14;
 
-QString kindText(VariantKind kind)
-{
-    switch (kind) {
-    case VariantKind::Optimum:
-        return tr("оптимум");
-    case VariantKind::Infeasible:
-        return tr("несовместные ограничения");
-    case VariantKind::Unbounded:
-        return tr("неограниченная функция");
-    case VariantKind::Integer:
-        return tr("целочисленный оптимум");
-    case VariantKind::Mixed:
-        return tr("вперемешку");
-    }
-    return QString();
-}
 
 // The report's own lines of the course's items of these kinds, in fractions.
 QStringList reportLines(const CourseView &view, std::initializer_list<Course::Item::Kind> kinds, int from = 0)
@@ -248,13 +232,30 @@ QString variantTitle(int k)
 
 } // namespace
 
+QString variantKindText(VariantKind kind)
+{
+    switch (kind) {
+    case VariantKind::Optimum:
+        return tr("оптимум");
+    case VariantKind::Infeasible:
+        return tr("несовместные ограничения");
+    case VariantKind::Unbounded:
+        return tr("неограниченная функция");
+    case VariantKind::Integer:
+        return tr("целочисленный оптимум");
+    case VariantKind::Mixed:
+        return tr("вперемешку");
+    }
+    return QString();
+}
+
 QString variantRequestText(const VariantRequest &request)
 {
     return tr("вариантов: %1; размер %2 x %3; вид: %4; зерно %5")
         .arg(request.count)
         .arg(request.n)
         .arg(request.m)
-        .arg(kindText(request.kind))
+        .arg(variantKindText(request.kind))
         .arg(request.seed);
 }
 

@@ -27,6 +27,9 @@ QString answerKey(const VariantRequest &request, const std::vector<Variant> &var
 bool writeVariantFiles(const QString &folder, const VariantRequest &request, const std::vector<Variant> &variants,
                        QString *error);
 
+// A kind in words: "оптимум", "вперемешку", ...
+QString variantKindText(VariantKind kind);
+
 // What the request asks for in words: "вариантов: 30; размер 3 x 4; вид: оптимум; зерно 12345".
 QString variantRequestText(const VariantRequest &request);
 

@@ -224,13 +224,21 @@ std::vector<Variant> generateVariants(const VariantRequest &request, const std::
     return variants;
 }
 
+namespace {
+const char *const kKindWords[] = {"optimum", "infeasible", "unbounded", "integer", "mixed"};
+} // namespace
+
+QString variantKindWord(VariantKind kind)
+{
+    return QLatin1String(kKindWords[int(kind)]);
+}
+
 std::optional<VariantKind> variantKindOf(const QString &word)
 {
-    const QStringList words = {"optimum", "infeasible", "unbounded", "integer", "mixed"};
-    const int k = words.indexOf(word.toLower());
-    if (k < 0)
-        return std::nullopt;
-    return VariantKind(k);
+    for (int k = 0; k <= int(VariantKind::Mixed); ++k)
+        if (word.toLower() == QLatin1String(kKindWords[k]))
+            return VariantKind(k);
+    return std::nullopt;
 }
 
 bool variantSizeOf(const QString &word, int *n, int *m)
@@ -241,5 +249,6 @@ bool variantSizeOf(const QString &word, int *n, int *m)
         return false;
     *n = match.captured(1).toInt();
     *m = match.captured(2).toInt();
-    return *n >= 2 && *n <= 4 && *m >= 2 && *m <= 8;
+    return *n >= kFewestVariantVariables && *n <= kMostVariantVariables && *m >= kFewestVariantRows
+           && *m <= kMostVariantRows;
 }

@@ -37,6 +37,8 @@ constexpr int kLargestDenominator = 12;
 constexpr int kLargestNumerator = 200;
 constexpr int kMostVariantCuts = 3;
 constexpr int kMostVariants = 200;
+constexpr int kFewestVariantVariables = 2, kMostVariantVariables = 4;
+constexpr int kFewestVariantRows = 2, kMostVariantRows = 8;
 
 struct VariantRequest {
     int count = 1;
@@ -64,7 +66,8 @@ std::vector<Variant> generateVariants(const VariantRequest &request,
                                       const std::function<bool(int found)> &found = nullptr);
 
 // A request read from the command line's words ("3x4", "integer"); nothing
-// for words that are none.
+// for words that are none. variantKindWord gives a kind's word.
+QString variantKindWord(VariantKind kind);
 std::optional<VariantKind> variantKindOf(const QString &word);
 bool variantSizeOf(const QString &word, int *n, int *m);
 

@@ -42,20 +42,17 @@ VariantsDialog::VariantsDialog(QWidget *parent) : QDialog(parent)
     form->addRow(tr("Сколько вариантов:"), count);
     size = new QComboBox(this);
     size->setObjectName(QStringLiteral("variantsSize"));
-    for (int n = 2; n <= 4; ++n)
-        for (int m = 2; m <= 8; ++m)
+    for (int n = kFewestVariantVariables; n <= kMostVariantVariables; ++n)
+        for (int m = kFewestVariantRows; m <= kMostVariantRows; ++m)
             size->addItem(QStringLiteral("%1 x %2").arg(n).arg(m), QStringLiteral("%1x%2").arg(n).arg(m));
     size->setCurrentIndex(size->findData(QStringLiteral("2x3")));
     form->addRow(tr("Размер (переменные x ограничения):"), size);
     kind = new QComboBox(this);
     kind->setObjectName(QStringLiteral("variantsKind"));
-    kind->addItem(tr("оптимум"), QStringLiteral("optimum"));
-    kind->addItem(tr("несовместные ограничения"), QStringLiteral("infeasible"));
-    kind->addItem(tr("неограниченная функция"), QStringLiteral("unbounded"));
-    kind->addItem(tr("целочисленный оптимум"), QStringLiteral("integer"));
-    kind->addItem(tr("вперемешку"), QStringLiteral("mixed"));
-    kind->setItemData(kind->count() - 1, tr("Поровну оптимумов, несовместных и неограниченных, в случайном порядке"),
-                      Qt::ToolTipRole);
+    for (int k = 0; k <= int(VariantKind::Mixed); ++k)
+        kind->addItem(variantKindText(VariantKind(k)), variantKindWord(VariantKind(k)));
+    kind->setItemData(int(VariantKind::Mixed),
+                      tr("Поровну оптимумов, несовместных и неограниченных, в случайном порядке"), Qt::ToolTipRole);
     form->addRow(tr("Вид:"), kind);
     seed = new QLineEdit(QString::number(QDateTime::currentMSecsSinceEpoch()), this);
     seed->setObjectName(QStringLiteral("variantsSeed"));

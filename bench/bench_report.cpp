@@ -5,7 +5,7 @@
 // run that makes the longest report. Every figure is the median of several
 // repetitions; child processes give the first solve and the start-up.
 #include "reportdriver.h"
-#include "variantfiles.h"
+#include "documents/variantfiles.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Implements commandline.h: what the command line asks for besides the
+// window.
 #include "commandline.h"
 
-#include "basictext.h"
-#include "problemfile.h"
-#include "reportfiles.h"
-#include "reportstate.h"
-#include "solve.h"
-#include "variantfiles.h"
+#include "method/basictext.h"
+#include "files/lpfile.h"
+#include "documents/reportfiles.h"
+#include "state/reportstate.h"
+#include "method/solve.h"
+#include "documents/variantfiles.h"
 
 #include <cstdio>
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The program's entry: the command line read, then the report or the variants
+// written with no window, or the main window shown.
 #include "commandline.h"
-#include "mainmenu.h"
-#include "reportfiles.h"
-#include "variants.h"
-#include "translation.h"
-#include "widget.h"
+#include "mainwindow/mainmenu.h"
+#include "documents/reportfiles.h"
+#include "files/variants.h"
+#include "mainwindow/translation.h"
+#include "mainwindow/widget.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -4,7 +4,7 @@
 #ifndef REPORTDRIVER_H
 #define REPORTDRIVER_H
 
-#include "widget.h"
+#include "mainwindow/widget.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,12 +5,12 @@
 // optimum, and the exact view must describe the same course.
 #include "reportdriver.h"
 
-#include "fieldtext.h"
-#include "practice.h"
-#include "practicecells.h"
-#include "ranging.h"
-#include "reportview.h"
-#include "whatif.h"
+#include "method/fieldtext.h"
+#include "practice/practice.h"
+#include "practice/practicecells.h"
+#include "texts/ranging.h"
+#include "reportwindow/reportview.h"
+#include "method/whatif.h"
 
 #include <cfloat>
 

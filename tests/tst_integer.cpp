@@ -7,16 +7,17 @@
 // files read, written, and read by GLPK as integer problems.
 #include "reportdriver.h"
 
-#include "cuts.h"
-#include "exact.h"
-#include "fieldtext.h"
-#include "lpformat.h"
-#include "mainmenu.h"
-#include "planeview.h"
-#include "practice.h"
-#include "problemfile.h"
-#include "reportview.h"
-#include "solve.h"
+#include "method/cuts.h"
+#include "method/exact.h"
+#include "method/fieldtext.h"
+#include "files/lpformat.h"
+#include "mainwindow/mainmenu.h"
+#include "plane/planedrawing.h"
+#include "reportwindow/planewindow.h"
+#include "practice/practice.h"
+#include "mainwindow/problemfile.h"
+#include "reportwindow/reportview.h"
+#include "method/solve.h"
 
 #include <QTemporaryDir>
 

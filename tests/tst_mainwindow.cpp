@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's fixed controls and the input form built by "ok".
 #include "reportdriver.h"
-#include "translation.h"
+#include "mainwindow/translation.h"
 
 #include <QAccessible>
 #include <QMenu>

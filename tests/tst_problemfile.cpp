@@ -6,10 +6,10 @@
 #include "reportdriver.h"
 
 #include "commandline.h"
-#include "lpformat.h"
-#include "mainmenu.h"
-#include "problemfile.h"
-#include "reportview.h"
+#include "files/lpformat.h"
+#include "mainwindow/mainmenu.h"
+#include "mainwindow/problemfile.h"
+#include "reportwindow/reportview.h"
 
 #include <QMessageBox>
 #include <QMimeData>

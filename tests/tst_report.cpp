@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole solves through the real window: the report, item by item, for the
 // worked examples and the ways each stage ends.
-#include "explain.h"
-#include "mainmenu.h"
-#include "practice.h"
-#include "ranging.h"
-#include "whatif.h"
-#include "planeview.h"
+#include "texts/explain.h"
+#include "mainwindow/mainmenu.h"
+#include "practice/practice.h"
+#include "texts/ranging.h"
+#include "method/whatif.h"
+#include "plane/planedrawing.h"
+#include "reportwindow/planewindow.h"
 #include "reportdriver.h"
-#include "reportview.h"
-#include "snapshottable.h"
-#include "translation.h"
+#include "reportwindow/reportview.h"
+#include "widgets/snapshottable.h"
+#include "mainwindow/translation.h"
 
 #include <QAccessible>
 #include <QDialog>

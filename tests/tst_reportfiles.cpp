@@ -5,12 +5,12 @@
 // files from the command line, and the escaping of LaTeX's special signs.
 #include "reportdriver.h"
 
-#include "problemfile.h"
-#include "reportfiles.h"
-#include "reportlatex.h"
-#include "reportpages.h"
-#include "reportstate.h"
-#include "reportview.h"
+#include "mainwindow/problemfile.h"
+#include "documents/reportfiles.h"
+#include "files/reportlatex.h"
+#include "documents/reportpages.h"
+#include "state/reportstate.h"
+#include "reportwindow/reportview.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -2,7 +2,7 @@
 // Any text in any field, and long repeated use: every solve ends with a
 // complete report, and nothing is left behind after "Ok" or a rebuild.
 #include "reportdriver.h"
-#include "reportview.h"
+#include "reportwindow/reportview.h"
 
 #include <QComboBox>
 #include <QDialog>

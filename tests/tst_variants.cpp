@@ -7,13 +7,13 @@
 // the command line's arguments and the dialog through the real window.
 #include "reportdriver.h"
 
-#include "exact.h"
-#include "fieldtext.h"
-#include "lpformat.h"
-#include "mainmenu.h"
-#include "solve.h"
-#include "variantfiles.h"
-#include "variants.h"
+#include "method/exact.h"
+#include "method/fieldtext.h"
+#include "files/lpformat.h"
+#include "mainwindow/mainmenu.h"
+#include "method/solve.h"
+#include "documents/variantfiles.h"
+#include "files/variants.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Implements course.h: the course of one solve as data.
+#include "method/course.h"
+
+#include "method/basictext.h"
+
+#include <algorithm>
+#include <cmath>
+
+QString Tableau::problemRowName(int i) const
+{
+    int cuts = 0;
+    for (const QString &label : rows + columns)
+        cuts += label.startsWith(QLatin1Char('S')) || label.startsWith(QLatin1String("-S"));
+    const int constraints = m - cuts;
+    return i < constraints ? QStringLiteral("Y%1").arg(i) : QStringLiteral("S%1").arg(i - constraints + 1);
+}
+
+bool Course::allFinite() const
+{
+    for (const std::vector<double> *values : {&c, &a, &b})
+        for (double v : *values)
+            if (!std::isfinite(v))
+                return false;
+    return true;
+}
+
+int Course::cutCount() const
+{
+    return int(std::count_if(changes.begin(), changes.end(), [](const Change &c) { return c.cut; }));
+}
+
+int Course::cutsAt(int t) const
+{
+    int cuts = 0;
+    for (int k = 0; k < t && k < int(pivots.size()); ++k)
+        cuts += pivots[k].stage == kChangeStage && changes[pivots[k].row].cut;
+    return cuts;
+}
+
+QString Course::fieldName(int k) const
+{
+    using basictext::tr;
+    auto coefficient = [](const QString &owner, int j) { return tr("%1: коэффициент при x%2").arg(owner).arg(j); };
+    auto constraint = [](int i) { return tr("Ограничение %1").arg(i); };
+    if (k < n)
+        return coefficient(QStringLiteral("F"), k);
+    if (k < n + n * m)
+        return coefficient(constraint((k - n) / n), (k - n) % n);
+    return tr("%1: правая часть").arg(constraint(k - n - n * m));
+}
+
+QString Course::fieldText(int k) const
+{
+    const QStringList all = objectiveTexts + constraintTexts + rightHandTexts;
+    return all.value(k);
+}
+
+std::vector<double> Course::rightHandsAt(int t) const
+{
+    std::vector<double> values = b;
+    for (int k = 0; k < t && k < int(pivots.size()); ++k) {
+        if (pivots[k].stage != kChangeStage)
+            continue;
+        const Change &change = changes[pivots[k].row];
+        if (change.row >= 0)
+            values[change.row] = change.rightHand;
+        else
+            values.push_back(change.rightHand);
+    }
+    return values;
+}
+
+std::vector<double> Course::constraintsAt(int t) const
+{
+    std::vector<double> values = a;
+    for (int k = 0; k < t && k < int(pivots.size()); ++k)
+        if (pivots[k].stage == kChangeStage && changes[pivots[k].row].row < 0)
+            values.insert(values.end(), changes[pivots[k].row].coefficients.begin(),
+                          changes[pivots[k].row].coefficients.end());
+    return values;
+}

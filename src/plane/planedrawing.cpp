@@ -1,0 +1,402 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Implements planedrawing.h: the plane picture of a problem with two
+// variables.
+#include "plane/planedrawing.h"
+
+#include "texts/reporttext.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Sizes in device-independent pixels.
+constexpr int kPlotMargin = 36;
+constexpr double kMarkerRadius = 5;
+constexpr double kWholePointRadius = 2.5;
+constexpr double kArrowSize = 9;
+constexpr int kTicks = 8;
+constexpr double kShortLine = 80;
+
+using reporttext::tr;
+
+// The drawing: the problem, its region and the method's path, in a frame of
+// the plane mapped onto a rectangle of any painter, the window's or a page's.
+} // namespace
+
+class PlaneDrawing::Parts
+{
+public:
+    explicit Parts(const Course &course)
+        : constraints(halfPlanesOf(course)), cuts(cutsOf(course)), path(pathOf(course)),
+          markers(markersOf(path, constraints)), frame(viewFrame(path, constraints)), maximise(course.maximise),
+          objective(course.c[0], course.c[1]), integer(!cuts.empty())
+    {
+        if (course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum)
+            optimum = path.back();
+    }
+
+    // Where a point of the plane is drawn in `rect`.
+    QPointF toScreen(const QPointF &p, const QRectF &rect)
+    {
+        bounds = rect;
+        return toScreen(p);
+    }
+
+    // The whole drawing in `rect`, its colours from `colours` (the base
+    // behind it is the caller's).
+    void paint(QPainter &painter, const QRectF &rect, const QPalette &palette)
+    {
+        bounds = rect;
+        colours = palette;
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF shown = shownFrame();
+        painter.save();
+        painter.setClipRect(plotArea());
+        drawGrid(painter, shown);
+        drawRegion(painter, shown);
+        drawLines(painter, shown);
+        drawCuts(painter, shown);
+        drawLevelLine(painter, shown);
+        drawPath(painter, shown);
+        painter.restore();
+        drawAxes(painter, shown);
+        drawWholePoints(painter, shown);
+        drawMarkers(painter);
+        painter.restore();
+    }
+
+private:
+    QPointF toScreen(const QPointF &p) const
+    {
+        const QRectF shown = shownFrame();
+        const QRectF area = plotArea();
+        return {area.left() + (p.x() - shown.left()) / shown.width() * area.width(),
+                area.bottom() - (p.y() - shown.top()) / shown.height() * area.height()};
+    }
+
+    QRectF plotArea() const { return bounds.adjusted(kPlotMargin, kPlotMargin / 2, -kPlotMargin / 2, -kPlotMargin); }
+
+    // The frame, widened to the widget's shape when both axes share a scale.
+    QRectF shownFrame() const
+    {
+        if (!oneScale(frame))
+            return frame;
+        const QRectF area = plotArea();
+        const double scale = std::min(area.width() / frame.width(), area.height() / frame.height());
+        const QSizeF size(area.width() / scale, area.height() / scale);
+        return QRectF(frame.center() - QPointF(size.width() / 2, size.height() / 2), size);
+    }
+
+    QColor ink() const { return colours.color(QPalette::Text); }
+    QColor faint() const
+    {
+        QColor c = ink();
+        c.setAlphaF(0.15);
+        return c;
+    }
+    static QColor pathColour() { return QColor(215, 60, 40); }
+    static QColor levelColour() { return QColor(40, 150, 70); }
+
+    void drawGrid(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(faint(), 1));
+        for (double x : ticksOf(shown.left(), shown.right(), tickStep(shown.width(), kTicks)))
+            painter.drawLine(toScreen({x, shown.top()}), toScreen({x, shown.bottom()}));
+        for (double y : ticksOf(shown.top(), shown.bottom(), tickStep(shown.height(), kTicks)))
+            painter.drawLine(toScreen({shown.left(), y}), toScreen({shown.right(), y}));
+    }
+
+    void drawRegion(QPainter &painter, const QRectF &shown) const
+    {
+        QPolygonF region = feasiblePolygon(shown, constraints);
+        for (QPointF &p : region)
+            p = toScreen(p);
+        QColor fill = colours.color(QPalette::Highlight);
+        fill.setAlphaF(0.35);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawPolygon(region);
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    void drawLines(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(ink(), 1.5));
+        for (int i = 0; i < int(constraints.size()); ++i)
+            drawNamedLine(painter, shown, constraints[i], QStringLiteral("Y") + QString::number(i), 0.3);
+    }
+
+    // A constraint's or a cut's line and its name. The name stands on the
+    // line's part where x0, x1 >= 0 (its whole part in the view when that
+    // one is short), `along` of the way from its end far from the origin,
+    // where the lines' corners and the path are rarely; on the side the
+    // line forbids, away from the region.
+    void drawNamedLine(QPainter &painter, const QRectF &shown, const HalfPlane &h, const QString &name, double along) const
+    {
+        const std::optional<QLineF> line = lineInside(h, shown);
+        if (!line)
+            return;
+        painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
+        const QRectF quadrant = shown.intersected(QRectF(0, 0, shown.right(), shown.bottom()));
+        std::optional<QLineF> part = lineInside(h, quadrant);
+        if (!part || QLineF(toScreen(part->p1()), toScreen(part->p2())).length() < kShortLine)
+            part = line;
+        const bool firstFar = QLineF(QPointF(), part->p1()).length() > QLineF(QPointF(), part->p2()).length();
+        const QPointF middle = toScreen(firstFar ? part->pointAt(along) : part->pointAt(1 - along));
+        const QPointF normal = toScreen(QPointF(h.a0, h.a1)) - toScreen({0, 0});
+        const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
+        painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter, name);
+    }
+
+    // Each cut's line, dashed, named Sk on the side it cuts off.
+    void drawCuts(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(ink(), 1.2, Qt::DashLine));
+        // The names of the cuts nearer the origin than the constraints', those of
+        // successive cuts apart.
+        for (int k = 0; k < int(cuts.size()); ++k)
+            drawNamedLine(painter, shown, cuts[k], QStringLiteral("S") + QString::number(k + 1), 0.55 + 0.12 * (k % 3));
+    }
+
+    // The whole points of the region (without the cuts), as small dots.
+    void drawWholePoints(QPainter &painter, const QRectF &shown) const
+    {
+        if (!integer)
+            return;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink());
+        for (const QPoint &p : wholePoints(shown, constraints))
+            painter.drawEllipse(toScreen(p), kWholePointRadius, kWholePointRadius);
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    // The level line F = F* through the optimum, dashed, and an arrow from
+    // the optimum in the direction in which F improves.
+    void drawLevelLine(QPainter &painter, const QRectF &shown) const
+    {
+        if (!optimum || objective.isNull())
+            return;
+        const QPointF direction = maximise ? objective : -objective;
+        const HalfPlane level{objective.x(), objective.y(), objective.x() * optimum->x() + objective.y() * optimum->y()};
+        painter.setPen(QPen(levelColour(), 1.5, Qt::DashLine));
+        if (const std::optional<QLineF> line = lineInside(level, shown))
+            painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
+        const QPointF from = toScreen(*optimum);
+        QPointF towards = toScreen(*optimum + direction) - from;
+        towards /= std::max(1e-9, std::hypot(towards.x(), towards.y()));
+        painter.setPen(QPen(levelColour(), 2));
+        drawArrow(painter, from, from + towards * 48);
+    }
+
+    // Arrows from each table's point to the next one's, the part in view.
+    void drawPath(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(pathColour(), 1.8));
+        for (size_t k = 1; k < path.size(); ++k) {
+            const std::optional<QLineF> part = segmentInside(path[k - 1], path[k], shown);
+            if (!part)
+                continue;
+            const QPointF from = toScreen(part->p1()), to = toScreen(part->p2());
+            const QLineF line(from, to);
+            if (line.length() <= 2 * kMarkerRadius)
+                continue;
+            const QPointF unit = (to - from) / line.length();
+            drawArrow(painter, from + unit * kMarkerRadius, to - unit * (kMarkerRadius + 1));
+        }
+    }
+
+    static void drawArrow(QPainter &painter, const QPointF &from, const QPointF &to)
+    {
+        painter.drawLine(from, to);
+        const QLineF back(to, from);
+        QLineF wing = back;
+        wing.setLength(kArrowSize);
+        QPainterPath head;
+        head.moveTo(to);
+        wing.setAngle(back.angle() + 25);
+        head.lineTo(wing.p2());
+        wing.setAngle(back.angle() - 25);
+        head.lineTo(wing.p2());
+        head.closeSubpath();
+        painter.fillPath(head, painter.pen().color());
+    }
+
+    void drawAxes(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(ink(), 1.2));
+        const QRectF area = plotArea();
+        const QPointF origin = toScreen({0, 0});
+        drawArrow(painter, QPointF(area.left(), origin.y()), QPointF(area.right() + kPlotMargin / 4, origin.y()));
+        drawArrow(painter, QPointF(origin.x(), area.bottom()), QPointF(origin.x(), area.top() - kPlotMargin / 4));
+        painter.drawText(QPointF(area.right() - 16, origin.y() - 8), QStringLiteral("x0"));
+        painter.drawText(QPointF(origin.x() + 8, area.top() + 4), QStringLiteral("x1"));
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        for (double x : ticksOf(shown.left(), shown.right(), tickStep(shown.width(), kTicks))) {
+            const QPointF at = toScreen({x, 0});
+            painter.drawLine(at + QPointF(0, -3), at + QPointF(0, 3));
+            if (x != 0)
+                painter.drawText(QRectF(at.x() - 40, at.y() + 4, 80, metrics.height()), Qt::AlignHCenter,
+                                 reporttext::decimal(x));
+        }
+        for (double y : ticksOf(shown.top(), shown.bottom(), tickStep(shown.height(), kTicks))) {
+            const QPointF at = toScreen({0, y});
+            painter.drawLine(at + QPointF(-3, 0), at + QPointF(3, 0));
+            if (y != 0)
+                painter.drawText(QRectF(at.x() - 86, at.y() - metrics.height() / 2, 80, metrics.height()),
+                                 Qt::AlignRight | Qt::AlignVCenter, reporttext::decimal(y));
+        }
+    }
+
+    void drawMarkers(QPainter &painter) const
+    {
+        for (const Marker &marker : markers) {
+            const QPointF at = toScreen(marker.point);
+            if (!plotArea().adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius).contains(at))
+                continue;
+            const bool best = optimum && marker.tables.contains(int(path.size()) - 1);
+            painter.setPen(QPen(pathColour(), 2));
+            painter.setBrush(marker.feasible ? QBrush(pathColour()) : colours.brush(QPalette::Base));
+            painter.drawEllipse(at, kMarkerRadius, kMarkerRadius);
+            if (best) { // the optimum: a ring around its marker
+                painter.setBrush(Qt::NoBrush);
+                painter.setPen(QPen(levelColour(), 2));
+                painter.drawEllipse(at, kMarkerRadius + 4, kMarkerRadius + 4);
+            }
+            QStringList numbers;
+            for (int t : marker.tables)
+                numbers << QString::number(t);
+            painter.setPen(ink());
+            painter.drawText(at + QPointF(kMarkerRadius + 5, -kMarkerRadius - 2), numbers.join(QStringLiteral(", ")));
+        }
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    std::vector<HalfPlane> constraints, cuts;
+    std::vector<QPointF> path;
+    std::vector<Marker> markers;
+    QRectF frame;
+    bool maximise;
+    QPointF objective;
+    bool integer; // the course goes on by cuts: the whole points are drawn
+    std::optional<QPointF> optimum;
+    QRectF bounds;
+    QPalette colours;
+};
+
+namespace {
+
+// What the picture says in words: the verdict as the report states it, the
+// region, the constraints without a line, the scales, and a legend.
+QString captionOf(const CourseView &view, const QRectF &frame)
+{
+    const Course &course = view.course();
+    QStringList lines;
+    switch (course.ending) {
+    case Course::Ending::Optimum: {
+        const int last = int(course.tables.size()) - 1;
+        lines << reporttext::optimumLine() + reporttext::finalPointLine(view.coordinates(last)) + QStringLiteral(", ")
+                     + reporttext::valueLine(view.number(last, course.tables[last].m, course.n));
+        break;
+    }
+    case Course::Ending::NoPivotRow:
+    case Course::Ending::NoCandidate:
+        lines << reporttext::noSolutionLine();
+        break;
+    case Course::Ending::Cycled:
+        lines << reporttext::cycledLine();
+        break;
+    case Course::Ending::IntegerOptimum: {
+        const int last = int(course.tables.size()) - 1;
+        lines << reporttext::integerOptimumLine() + QLatin1Char(' ') + reporttext::finalPointLine(view.coordinates(last))
+                     + QStringLiteral(", ") + reporttext::valueLine(view.number(last, course.tables[last].m, course.n));
+        break;
+    }
+    case Course::Ending::NoInteger:
+        lines << reporttext::noIntegerSolutionLine();
+        break;
+    case Course::Ending::CutLimit:
+        lines << reporttext::cutLimitLine(course.cutCount());
+        break;
+    default:
+        break;
+    }
+    const std::vector<HalfPlane> constraints = halfPlanesOf(course);
+    switch (regionKind(constraints)) {
+    case Region::Empty:
+        lines << tr("Область допустимых решений пуста: ни одна точка не удовлетворяет всем ограничениям.");
+        break;
+    case Region::Unbounded:
+        lines << tr("Область допустимых решений не ограничена: она закрашена до края картинки.");
+        break;
+    case Region::Bounded:
+        break;
+    }
+    for (int i = 0; i < int(constraints.size()); ++i) {
+        const HalfPlane &h = constraints[i];
+        if (!hasLine(h))
+            lines << (h.b >= 0 ? tr("Ограничение Y%1: 0 <= %2 выполняется везде, линии у него нет.")
+                               : tr("Ограничение Y%1: 0 <= %2 не выполняется нигде, линии у него нет."))
+                         .arg(i)
+                         .arg(reporttext::decimal(h.b));
+    }
+    if (!oneScale(frame))
+        lines << tr("Масштабы осей различны.");
+    lines << tr("Закрашено: допустимые решения. Кружок — точка таблицы (номер таблицы рядом, от 0): закрашенный — "
+                "внутри области, пустой — вне её; стрелки — путь метода.");
+    if (course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum)
+        lines << tr("Оптимум обведён; штриховая линия — линия уровня F = %1 через него, стрелка от него — "
+                    "направление, в котором F %2.")
+                     .arg(view.number(int(course.tables.size()) - 1, course.tables.back().m, course.n),
+                          course.maximise ? tr("растёт") : tr("убывает"));
+    if (course.cutsAt(int(course.tables.size()) - 1) > 0)
+        lines << tr("Точки — целые точки области; штриховые линии S1, S2, … — отсечения, каждое отрезает точку "
+                    "таблицы перед ним и ни одной целой точки.");
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+PlaneDrawing::PlaneDrawing(const Course &course) : d(std::make_unique<Parts>(course)) {}
+PlaneDrawing::~PlaneDrawing() = default;
+PlaneDrawing::PlaneDrawing(PlaneDrawing &&) noexcept = default;
+PlaneDrawing &PlaneDrawing::operator=(PlaneDrawing &&) noexcept = default;
+
+QPointF PlaneDrawing::toScreen(const QPointF &p, const QRectF &rect)
+{
+    return d->toScreen(p, rect);
+}
+
+void PlaneDrawing::paint(QPainter &painter, const QRectF &rect, const QPalette &palette)
+{
+    d->paint(painter, rect, palette);
+}
+
+QString planeCaption(const CourseView &view)
+{
+    const Course &course = view.course();
+    return captionOf(view, viewFrame(pathOf(course), halfPlanesOf(course)));
+}
+
+bool hasPlanePicture(const Course &course)
+{
+    return course.n == 2 && course.allFinite();
+}
+
+void paintPlane(QPainter &painter, const QRectF &rect, const Course &course)
+{
+    QPalette light;
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    light.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    painter.fillRect(rect, Qt::white);
+    PlaneDrawing(course).paint(painter, rect, light);
+}
+

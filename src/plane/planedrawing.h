@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The plane picture of a problem with two variables: the axes x0 and x1,
+// every constraint's line, the feasible region shaded, and the dual simplex
+// method's path through the points of the report's tables, which stay
+// outside the region until the last one; at an optimum the level line of F
+// through it and the direction in which F improves. The geometry is plain
+// functions (planegeometry.h); this draws it on any painter, the window's
+// or a document's, and words it for the caption.
+#ifndef PLANEDRAWING_H
+#define PLANEDRAWING_H
+
+#include "plane/planegeometry.h"
+#include "texts/reporttext.h"
+
+#include <memory>
+
+class QPainter;
+class QPalette;
+
+// The drawing of one course, mapped onto a rectangle of any painter.
+class PlaneDrawing
+{
+public:
+    explicit PlaneDrawing(const Course &course);
+    ~PlaneDrawing();
+    PlaneDrawing(PlaneDrawing &&) noexcept;
+    PlaneDrawing &operator=(PlaneDrawing &&) noexcept;
+
+    // Where a point of the plane is drawn in `rect`.
+    QPointF toScreen(const QPointF &p, const QRectF &rect);
+    // The whole drawing in `rect`, its colours from `palette` (the base
+    // behind it is the caller's).
+    void paint(QPainter &painter, const QRectF &rect, const QPalette &palette);
+
+private:
+    class Parts;
+    std::unique_ptr<Parts> d;
+};
+
+// What the picture says in words: the verdict in the view's numbers, the
+// region, the constraints without a line, the scales, and a legend.
+QString planeCaption(const CourseView &view);
+
+// Whether the course has a picture on the plane: two variables, every field
+// a finite number.
+bool hasPlanePicture(const Course &course);
+
+// The same drawing in `rect` of any painter (a page of a document, an image),
+// in print colours on white, as vectors where the painter keeps them.
+void paintPlane(QPainter &painter, const QRectF &rect, const Course &course);
+
+#endif // PLANEDRAWING_H

@@ -6,15 +6,19 @@
 
 #include "mainwindow/widget.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStringList>
 #include <QTableWidget>
@@ -318,5 +322,171 @@ public:
     FontGuard &operator=(const FontGuard &) = delete;
     const QFont saved;
 };
+
+// What the report suites share: the report's lines, the problems, and what
+// every finished report shows.
+namespace reportcheck {
+
+using reportline::maxTask;
+using reportline::minTask;
+using reportline::stage2;
+using reportline::optimum;
+using reportline::noSolution;
+using reportline::cycled;
+const QString &kOk = reportline::ok;
+
+inline QString at(const QString &point)
+{
+    return QStringLiteral("достигается в точке - (") + point + QLatin1Char(')');
+}
+
+inline QString pivotAt(const char *rs)
+{
+    return QStringLiteral("координаты ведущего элемента ") + QLatin1String(rs);
+}
+
+inline QString value(const char *v)
+{
+    return QStringLiteral("значение функции ") + QLatin1String(v);
+}
+
+inline Problem maxProblem(std::vector<double> c, std::vector<std::vector<double>> a, std::vector<double> b)
+{
+    return Problem{true, std::move(c), std::move(a), std::move(b)};
+}
+
+inline Problem minProblem(std::vector<double> c, std::vector<std::vector<double>> a, std::vector<double> b)
+{
+    return Problem{false, std::move(c), std::move(a), std::move(b)};
+}
+
+// The problem on which the first stage's rules pivot without end.
+inline Problem cyclingProblem()
+{
+    return minProblem({0, -1, 0, 0},
+                      {{-1, 2, 3, -1}, {1, -2, -1, -2}, {2, -2, 3, 1}, {-2, -2, -3, -3},
+                       {3, -1, 2, 1}, {-3, 1, 2, 2}, {1, -3, 1, 2}, {1, -2, 1, 1}},
+                      {0, 0, 0, 5, 0, 2, 1, 0});
+}
+
+// Checks what every report shares: tables of the tableau's size under the
+// page, "Ok" last, the window shown and the main buttons locked.
+inline void checkFinishedReport(Widget &w, int n, int m)
+{
+    QVERIFY(w.formArea && w.Form);
+    QVERIFY(w.formArea->isVisible());
+    QCOMPARE(w.formArea->windowTitle(), QStringLiteral("Решение"));
+    QCOMPARE(w.Form->windowTitle(), QStringLiteral("Решение"));
+    QCOMPARE(w.formArea->widget(), w.Form);
+    QCOMPARE(w.Form->layout()->sizeConstraint(), QLayout::SetFixedSize);
+    for (QTableWidget *t : reportTables(w)) {
+        QCOMPARE(t->parentWidget(), w.Form);
+        QCOMPARE(t->rowCount(), m + 1);
+        QCOMPARE(t->columnCount(), n + 1);
+        QCOMPARE(t->minimumSize(), QSize((n + 1) * 110, (m + 1) * 40));
+        QCOMPARE(t->maximumSize(), QSize((n + 1) * 110, (m + 1) * 40));
+    }
+    QCOMPARE(reportItems(w).last(), kOk);
+    // A table that was pivoted on has its pivot element marked, the one that
+    // the next pivot line names; a table after which no pivot came, none.
+    const QStringList items = reportItems(w);
+    const QList<QTableWidget *> tables = reportTables(w);
+    int table = -1;
+    QStringList named;
+    for (const QString &item : items + QStringList{QStringLiteral("table")}) {
+        if (item.startsWith(QLatin1String("table"))) {
+            if (table >= 0)
+                QCOMPARE(markedCells(tables[table]), named);
+            ++table;
+            named.clear();
+        } else if (item.startsWith(pivotAt("")) && named.isEmpty()) {
+            named << item.mid(pivotAt("").size());
+        }
+    }
+    // and the mark shows: the marked cell is painted on another background.
+    const QStringList marked = markedCells(tables.first());
+    if (!marked.isEmpty()) {
+        const QImage picture = tables.first()->grab().toImage();
+        auto corner = [&](int i, int j) {
+            const QWidget *cell = cellLabel(tables.first(), i, j);
+            return picture.pixel(cell->mapTo(tables.first(), QPoint(2, 2)));
+        };
+        const int i = marked.first().section(',', 0, 0).toInt(), j = marked.first().section(',', 1).toInt();
+        QVERIFY(corner(i, j) != corner(tables.first()->rowCount() - 1, j == 0 ? 1 : 0));
+        // A screen reader says which cell is the pivot element.
+        QCOMPARE(QAccessible::queryAccessibleInterface(cellLabel(tables.first(), i, j))->text(QAccessible::Description),
+                 QStringLiteral("ведущий элемент"));
+    }
+    // A click or a drag over a table selects nothing and shows nothing.
+    QTableWidget *first = tables.first();
+    const QImage before = first->grab().toImage();
+    const QPoint from = first->visualRect(first->model()->index(0, 0)).center();
+    const QPoint to = first->visualRect(first->model()->index(m, n)).center();
+    QTest::mouseClick(first->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mousePress(first->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(first->viewport(), to);
+    QTest::mouseRelease(first->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    QVERIFY(!first->selectionModel()->hasSelection());
+    QCOMPARE(first->grab().toImage(), before);
+    // Rows and columns share the fixed size: the whole tableau shows.
+    QCoreApplication::processEvents();
+    // The window carries the program's icon; it is as wide as its page and as
+    // tall as the page or the screen allows, and lies on the screen.
+    QVERIFY(!w.windowIcon().availableSizes().isEmpty());
+    QCOMPARE(w.formArea->windowIcon().availableSizes(), w.windowIcon().availableSizes());
+    const QRect screen = w.formArea->screen()->availableGeometry();
+    const int frame = 2 * w.formArea->frameWidth();
+    // The tool bar stands above the page, outside it, its height added.
+    const QWidget *bar = reportToolBar(w);
+    QVERIFY(bar->isVisible() && bar->parentWidget() == w.formArea);
+    QCOMPARE(bar->geometry().top(), w.formArea->frameWidth());
+    QCOMPARE(w.formArea->viewport()->geometry().top(), bar->geometry().bottom() + 1);
+    QCOMPARE(bar->width(), w.formArea->width() - frame);
+    for (const QWidget *button : bar->findChildren<QWidget *>())
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    // The report's actions: the window's, in its context menu, each with its
+    // shortcut in its tooltip.
+    QStringList actions;
+    for (const QAction *action : w.formArea->actions()) {
+        actions << action->objectName();
+        QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
+    }
+    QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
+                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionWhatIf",
+                                   "actionInteger"}));
+    QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(screen.contains(w.formArea->frameGeometry()));
+    if (w.formArea->frameGeometry().height() < screen.height())
+        QCOMPARE(w.formArea->height(), w.Form->height() + frame + bar->height());
+    QVERIFY(w.formArea->height() <= w.Form->height() + frame + bar->height());
+    QVERIFY(w.formArea->width() >= w.Form->width() + frame);
+    QVERIFY(!w.formArea->horizontalScrollBar()->isVisible());
+    // Each cell label covers its cell; the headers are as large as those of
+    // a plain table that measures the same texts itself.
+    for (QTableWidget *t : reportTables(w).mid(0, 3)) {
+        QVERIFY(!t->horizontalScrollBar()->isVisible());
+        QVERIFY(!t->verticalScrollBar()->isVisible());
+        QTableWidget plain(t->rowCount(), t->columnCount());
+        for (int i = 0; i < t->rowCount(); ++i) {
+            plain.setVerticalHeaderItem(i, new QTableWidgetItem(t->verticalHeaderItem(i)->text()));
+            for (int j = 0; j < t->columnCount(); ++j)
+                QCOMPARE(t->cellWidget(i, j)->geometry(), t->visualRect(t->model()->index(i, j)));
+        }
+        for (int j = 0; j < t->columnCount(); ++j)
+            plain.setHorizontalHeaderItem(j, new QTableWidgetItem(t->horizontalHeaderItem(j)->text()));
+        QCOMPARE(t->horizontalHeader()->sizeHint(), plain.horizontalHeader()->sizeHint());
+        QCOMPARE(t->verticalHeader()->sizeHint(), plain.verticalHeader()->sizeHint());
+    }
+    QVERIFY(!control<QPushButton>(w, "pushButton")->isEnabled());
+    QVERIFY(!control<QPushButton>(w, "pushButton_2")->isEnabled());
+    QVERIFY(!w.flgdel);
+    QVERIFY(w.horhead.isEmpty() && w.verthead.isEmpty());
+}
+
+
+} // namespace reportcheck
+
+using namespace reportcheck;
+Q_DECLARE_METATYPE(Problem)
 
 #endif // REPORTDRIVER_H

@@ -88,8 +88,6 @@ QList<QStringList> pdfPages(const QString &pdf)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Problem)
-
 class ReportFilesTest : public QObject
 {
     Q_OBJECT

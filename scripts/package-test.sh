@@ -25,6 +25,7 @@ files=(./usr/bin/dual-simplex
        ./usr/share/metainfo/org.example.dual_simplex.metainfo.xml
        ./usr/share/mime/packages/dual-simplex.xml
        ./usr/share/man/man1/dual-simplex.1.gz
+       ./usr/share/man/ru/man1/dual-simplex.1.gz
        ./usr/share/doc/dual-simplex/copyright
        ./usr/share/doc/dual-simplex/changelog.gz)
 for path in "${files[@]}"; do
@@ -63,6 +64,8 @@ for path in "${files[@]}"; do
 done
 man -l /usr/share/man/man1/dual-simplex.1.gz 2>/dev/null | grep -q 'xvfb-run -a dual-simplex' \
     || fail "the manual page does not read"
+man -l /usr/share/man/ru/man1/dual-simplex.1.gz 2>/dev/null | grep -q 'КОД ВОЗВРАТА' \
+    || fail "the Russian manual page does not read"
 appstreamcli validate --no-net /usr/share/metainfo/org.example.dual_simplex.metainfo.xml >/dev/null \
     || fail "the installed AppStream metadata does not validate"
 QT_QPA_PLATFORM=offscreen /usr/bin/dual-simplex &

@@ -453,7 +453,7 @@ inline void checkFinishedReport(Widget &w, int n, int m)
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
                                    "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionWhatIf",
-                                   "actionInteger"}));
+                                   "actionInteger", "actionGuide"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's fixed controls and the input form built by "ok".
 #include "reportdriver.h"
+#include "mainwindow/mainmenu.h"
 #include "mainwindow/translation.h"
+#include "widgets/guidewindow.h"
 
 #include <QAccessible>
 #include <QMenu>
+#include <QTextBlock>
+#include <QTextBrowser>
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -29,6 +33,7 @@ private slots:
     void formForLargestSize();
     void rebuildLeavesOneFreshForm();
     void spinBoxesAfterOkChangeNothingElse();
+    void guide();
 };
 
 // "QLabel:text", "QLineEdit:text", "QComboBox:current" for the items of a layout.
@@ -327,6 +332,51 @@ void MainWindowTest::spinBoxesAfterOkChangeNothingElse()
     QCOMPARE(w.n, 2);
     QCOMPARE(w.m, 7);
     checkForm(w, 3, 4);
+}
+
+// F1 opens the Russian guide from the main window and from the report; every
+// link of its contents leads to its section; Esc closes it.
+void MainWindowTest::guide()
+{
+    QCOMPARE(headingAnchor(QStringLiteral("Устойчивость и «Что если…»")), QStringLiteral("устойчивость-и-что-если"));
+    Widget w;
+    new MainMenu(w);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    auto *guide = qApp->findChild<QTextBrowser *>(QStringLiteral("guideWindow"));
+    if (!guide)
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("guideWindow"))
+                guide = qobject_cast<QTextBrowser *>(top);
+    QVERIFY(guide && guide->isVisible());
+    const QString text = guide->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("Как читать отчёт")));
+    // Every link of the contents names a heading, and following it goes there.
+    const QRegularExpression link(QStringLiteral("\\]\\(#([^)]+)\\)"));
+    QFile source(QStringLiteral(":/guide/guide-ru.md"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    int links = 0;
+    QRegularExpressionMatchIterator found = link.globalMatch(QString::fromUtf8(source.readAll()));
+    while (found.hasNext()) {
+        const QRegularExpressionMatch m = found.next();
+        emit guide->anchorClicked(QUrl(QLatin1Char('#') + m.captured(1)));
+        const QTextBlock block = guide->textCursor().block();
+        QVERIFY2(block.blockFormat().headingLevel() > 0 && headingAnchor(block.text()) == m.captured(1),
+                 qPrintable(m.captured(1)));
+        ++links;
+    }
+    QVERIFY(links >= 15);
+    // The report's "Справка" raises the same window.
+    fillForm(w, workedExample());
+    click(w, "pushButton_2");
+    QVERIFY(reportAction(w, "actionGuide"));
+    guide->close();
+    reportAction(w, "actionGuide")->trigger();
+    QVERIFY(guide->isVisible());
+    QTest::keyClick(guide, Qt::Key_Escape);
+    QVERIFY(!guide->isVisible());
+    closeReport(w);
 }
 
 QTEST_MAIN(MainWindowTest)

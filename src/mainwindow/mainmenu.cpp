@@ -7,6 +7,7 @@
 #include "reportwindow/reportview.h"
 #include "mainwindow/variantsdialog.h"
 #include "mainwindow/widget.h"
+#include "widgets/guidewindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -92,6 +93,7 @@ MainMenu::MainMenu(Widget &window) : QObject(&window), w(window)
         updateTitle();
     });
     ReportViews::integerProblem = false;
+    actionGuide = addGuideAction(&w);
     actionVariants = new QAction(tr("Варианты для группы…"), &w);
     actionVariants->setObjectName(QStringLiteral("actionVariants"));
     connect(actionVariants, &QAction::triggered, this, [this] {
@@ -371,5 +373,7 @@ void MainMenu::showContextMenu(const QPoint &at)
     QMenu *gallery = menu.addMenu(tr("Примеры"));
     for (const QString &example : examples())
         gallery->addAction(exampleTitle(example), this, [this, example] { openExample(example); });
+    menu.addSeparator();
+    menu.addAction(actionGuide);
     menu.exec(at);
 }

@@ -73,7 +73,7 @@ private:
     Widget &w;
     QString path;
     std::optional<ProblemTexts> kept; // what the file (or example) holds
-    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice, *actionInteger, *actionVariants;
+    QAction *actionOpen, *actionSave, *actionSaveAs, *actionPractice, *actionInteger, *actionVariants, *actionGuide;
 };
 
 #endif // MAINMENU_H

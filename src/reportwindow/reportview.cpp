@@ -3,6 +3,7 @@
 #include "reportwindow/reportview.h"
 
 #include "widgets/actionbar.h"
+#include "widgets/guidewindow.h"
 #include "reportwindow/planewindow.h"
 #include "reportwindow/practicepanel.h"
 #include "documents/reportfiles.h"
@@ -96,6 +97,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     actionRanging = makeAction("actionRanging", reporttext::tr("Устойчивость"), QKeySequence(Qt::CTRL | Qt::Key_R), true);
     actionWhatIf = makeAction("actionWhatIf", reporttext::tr("Что если…"), QKeySequence(Qt::CTRL | Qt::Key_K), false);
     actionInteger = makeAction("actionInteger", reporttext::tr("Целые значения"), QKeySequence(Qt::CTRL | Qt::Key_I), false);
+    actionGuide = makeAction("actionGuide", reporttext::tr("Справка"), QKeySequence::HelpContents, false);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The tool bar: the same actions in three groups.
     QMenu *views = bar->addGroup("reportViewMenu", reporttext::tr("Вид"));
@@ -105,10 +107,11 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     for (QAction *action : {actionPractice, actionWhatIf, actionInteger})
         problem->addAction(action);
     QMenu *report = bar->addGroup("reportDocumentMenu", reporttext::tr("Отчёт"));
-    for (QAction *action : {actionCopy, actionCopyLatex, actionSave, actionPrint})
+    for (QAction *action : {actionCopy, actionCopyLatex, actionSave, actionPrint, actionGuide})
         report->addAction(action);
 
     connect(actionCopy, &QAction::triggered, this, &ReportViews::copy);
+    connect(actionGuide, &QAction::triggered, this, [this] { showGuide(this->window); });
     connect(actionPlane, &QAction::triggered, this, &ReportViews::openPlane);
     connect(actionSave, &QAction::triggered, this, &ReportViews::save);
     connect(actionPrint, &QAction::triggered, this, &ReportViews::print);

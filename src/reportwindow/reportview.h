@@ -84,7 +84,7 @@ private:
     ReportPage *page;
     ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
-        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger;
+        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger, *actionGuide;
     QPointer<QWidget> plane;
 };
 

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Implements guidewindow.h: the guide in a window of its own.
+#include "widgets/guidewindow.h"
+
+#include "method/basictext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QUrl>
+
+namespace {
+
+const char *const kGuide = ":/guide/guide-ru.md";
+constexpr int kGuideWidth = 760;
+constexpr int kGuideHeight = 640;
+
+QPointer<QTextBrowser> guide;
+
+// Scrolls to the heading whose anchor the link names; false where none does.
+bool showSection(QTextBrowser *browser, const QString &anchor)
+{
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0 && headingAnchor(block.text()) == anchor) {
+            QTextCursor cursor(block);
+            browser->setTextCursor(cursor);
+            // The heading at the top of the window, not merely somewhere in it.
+            browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum());
+            browser->ensureCursorVisible();
+            return true;
+        }
+    }
+    return false;
+}
+
+void followLink(QTextBrowser *browser, const QUrl &url)
+{
+    if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment())
+        showSection(browser, url.fragment());
+    else if (!url.scheme().isEmpty())
+        QDesktopServices::openUrl(url);
+}
+
+QTextBrowser *makeGuide(QWidget *owner)
+{
+    auto *browser = new QTextBrowser(owner);
+    browser->setWindowFlags(Qt::Window);
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->setObjectName(QStringLiteral("guideWindow"));
+    browser->setWindowTitle(basictext::tr("Справка — Двойственный симплекс-метод"));
+    browser->setOpenLinks(false);
+    browser->setSearchPaths({QStringLiteral(":/guide")});
+    QFile file(QString::fromLatin1(kGuide));
+    if (file.open(QIODevice::ReadOnly))
+        browser->setMarkdown(QString::fromUtf8(file.readAll()));
+    QObject::connect(browser, &QTextBrowser::anchorClicked, browser,
+                     [browser](const QUrl &url) { followLink(browser, url); });
+    auto *close = new QAction(browser);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    QObject::connect(close, &QAction::triggered, browser, &QWidget::close);
+    browser->addAction(close);
+    browser->resize(kGuideWidth, kGuideHeight);
+    return browser;
+}
+
+} // namespace
+
+QTextBrowser *showGuide(QWidget *from)
+{
+    Q_INIT_RESOURCE(guide); // the resources live in a static library
+    if (!guide)
+        guide = makeGuide(from ? from->window() : nullptr);
+    if (from)
+        guide->setWindowIcon(from->window()->windowIcon());
+    guide->show();
+    guide->raise();
+    guide->activateWindow();
+    return guide;
+}
+
+QAction *addGuideAction(QWidget *window)
+{
+    auto *action = new QAction(basictext::tr("Справка"), window);
+    action->setObjectName(QStringLiteral("actionGuide"));
+    action->setShortcut(QKeySequence::HelpContents);
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, window, [window] { showGuide(window); });
+    window->addAction(action);
+    return action;
+}
+
+QString headingAnchor(const QString &heading)
+{
+    QString anchor;
+    for (const QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_'))
+            anchor += c;
+        else if (c == QLatin1Char(' '))
+            anchor += QLatin1Char('-');
+    }
+    return anchor;
+}

@@ -10,7 +10,39 @@
 #include "method/solve.h"
 #include "documents/variantfiles.h"
 
+#include <QSettings>
+
+#ifdef Q_OS_WIN
+#include <QTextCodec>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 #include <cstdio>
+
+void prepareForTheSystem()
+{
+#ifdef Q_OS_WIN
+    // A program of the window subsystem starts with no console: where its
+    // output was not redirected, it goes to the console it was started from.
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    // Every message and the parser's help in UTF-8, never the local 8-bit
+    // code page (which has no letters for most of the program's texts).
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    // Without a window the toolkit looks for fonts in its own folder only.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
+}
 
 bool needsNoDisplay(const QStringList &arguments)
 {
@@ -38,7 +70,7 @@ namespace {
 
 void printError(const QString &message)
 {
-    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
 } // namespace
@@ -76,16 +108,16 @@ int printReport(const ReportRequest &request)
 
 int writeVariants(const VariantRequest &request, const QString &folder)
 {
-    std::printf("%s\n", basictext::tr("Зерно: %1").arg(request.seed).toLocal8Bit().constData());
+    std::printf("%s\n", basictext::tr("Зерно: %1").arg(request.seed).toUtf8().constData());
     const std::vector<Variant> variants = generateVariants(request);
     if (int(variants.size()) < request.count)
         std::printf("%s\n", basictext::tr("Найдено только %1 различных вариантов из %2: размер и вид задачи больше не "
-                                          "дают").arg(variants.size()).arg(request.count).toLocal8Bit().constData());
+                                          "дают").arg(variants.size()).arg(request.count).toUtf8().constData());
     QString error;
     if (!writeVariantFiles(folder, request, variants, &error)) {
         printError(error);
         return kFileError;
     }
-    std::printf("%s\n", basictext::tr("Записано вариантов: %1 в %2").arg(variants.size()).arg(folder).toLocal8Bit().constData());
+    std::printf("%s\n", basictext::tr("Записано вариантов: %1 в %2").arg(variants.size()).arg(folder).toUtf8().constData());
     return std::fflush(stdout) == 0 ? 0 : kFileError;
 }

@@ -8,6 +8,15 @@
 #include <QString>
 #include <QStringList>
 
+// Where the system differs, said once, before the application object is
+// made. On Windows: the command line's output reaches the console the
+// program was started from (or the file or pipe it was redirected to), as
+// UTF-8 and byte for byte as on Linux (no CRLF translation), so do the
+// messages; documents made without a window find the system's fonts; the
+// settings are an INI file in the user's application data, as a portable
+// program keeps them (no registry). Elsewhere nothing changes.
+void prepareForTheSystem();
+
 // The exit statuses of the command line.
 constexpr int kUsageError = 1;
 constexpr int kFileError = 2;

@@ -95,6 +95,7 @@ int variantsCommand(const QCommandLineParser &parser, const QCommandLineOption &
 
 int main(int argc, char *argv[])
 {
+    prepareForTheSystem();
     programPath = argv[0];
     QStringList arguments;
     for (int k = 0; k < argc; ++k)

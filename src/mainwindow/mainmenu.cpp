@@ -43,7 +43,8 @@ QString programTitle()
 
 QSettings settings()
 {
-    return QSettings(QStringLiteral("dual-simplex"), QStringLiteral("dual-simplex"));
+    // In the default format: on Windows an INI file (see prepareForTheSystem).
+    return QSettings(QSettings::UserScope, QStringLiteral("dual-simplex"), QStringLiteral("dual-simplex"));
 }
 
 // The local ".lp" file of a drop: one, and nothing else.

@@ -268,6 +268,12 @@ inline QStringList pageSnapshot(const Widget &w)
         }
         page << line;
     }
+    // The page's children in the order a screen reader reads them: the
+    // layout first, the items, the closing button last.
+    const QObject *newest = w.Form->children().last();
+    page << QStringLiteral("newest child: ") + newest->metaObject()->className()
+                + (qobject_cast<const QPushButton *>(newest) ? QStringLiteral(" ") + static_cast<const QPushButton *>(newest)->text()
+                                                               : QString());
     for (const QAction *action : w.formArea->actions())
         page << QStringLiteral("%1 %2 %3 %4").arg(action->objectName()).arg(action->isEnabled()).arg(action->isChecked())
                     .arg(action->toolTip());
@@ -387,6 +393,8 @@ inline void checkFinishedReport(Widget &w, int n, int m)
         QCOMPARE(t->maximumSize(), QSize((n + 1) * 110, (m + 1) * 40));
     }
     QCOMPARE(reportItems(w).last(), kOk);
+    QCOMPARE(w.Form->children().first(), static_cast<QObject *>(w.Form->layout()));
+    QCOMPARE(w.Form->children().last(), static_cast<QObject *>(reportOk(w)));
     // A table that was pivoted on has its pivot element marked, the one that
     // the next pivot line names; a table after which no pivot came, none.
     const QStringList items = reportItems(w);

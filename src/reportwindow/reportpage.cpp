@@ -173,6 +173,9 @@ void ReportPage::render(const ReportModel &model)
     arrange(order);
     for (const Placed &placed : order)
         setShown(placed.widget, placed.shown);
+    // The page's children in reading order for a screen reader: "Ok", made
+    // before the items, stays the newest child after every action.
+    ok->raise();
     layout->setEnabled(true);
 }
 

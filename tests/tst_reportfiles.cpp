@@ -273,6 +273,10 @@ void ReportFilesTest::filesHoldWhatTheWindowShows()
     // character and no line past the margin; its PDF's text holds every
     // label and every word of the grids, searchable.
     const QString latex = QString::fromUtf8(readAll(folder.filePath("report.tex")));
+    // The problem's lines aligned at their relations, F's "=" among them.
+    const Course &course = views->course();
+    QCOMPARE(latex.count(QStringLiteral(" & = & ")), 1);
+    QVERIFY(latex.count(QStringLiteral(" & \\le & ")) >= course.m && latex.count(QStringLiteral(" & \\ge & ")) >= 1);
     int status = -1;
     run(QStringLiteral("pdflatex"), {"-halt-on-error", "-interaction=nonstopmode", "report.tex"}, folder.path(), &status);
     const QString log = QString::fromUtf8(readAll(folder.filePath("report.log")));

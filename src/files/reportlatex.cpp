@@ -61,19 +61,21 @@ QString problemMath(const CourseView &view)
         objective << view.objective(j);
         variables << QStringLiteral("x_{%1}").arg(j);
     }
-    QStringList lines{QStringLiteral("F &= ") + latexLinearForm(objective)
+    // One row a line, in three columns, every line aligned at its relation,
+    // F's "=" included: the left side, the relation, the right side.
+    QStringList lines{QStringLiteral("F & = & ") + latexLinearForm(objective)
                       + (course.maximise ? QStringLiteral(" \\to \\max") : QStringLiteral(" \\to \\min"))};
     for (int i = 0; i < course.m; ++i) {
         QStringList row;
         for (int j = 0; j < course.n; ++j)
             row << view.constraint(i, j);
-        lines << latexLinearForm(row) + QStringLiteral(" &\\le ") + latexNumber(view.rightHand(i));
+        lines << latexLinearForm(row) + QStringLiteral(" & \\le & ") + latexNumber(view.rightHand(i));
     }
-    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" &\\ge 0")
+    lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" & \\ge & 0")
                  + (course.cutCount() > 0 ? QStringLiteral(",\\ \\text{") + latexText(reporttext::tr("целые")) + QLatin1Char('}')
                                           : QString());
-    return fitted(QStringLiteral("\\begin{aligned}\n") + lines.join(QStringLiteral(" \\\\\n"))
-                  + QStringLiteral("\n\\end{aligned}"));
+    return fitted(QStringLiteral("\\begin{array}{r@{\\;}c@{\\;}l}\n") + lines.join(QStringLiteral(" \\\\\n"))
+                  + QStringLiteral("\n\\end{array}"));
 }
 
 QString tableLatex(const ReportContent &content, const ReportBlock &block)

@@ -12,8 +12,10 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPen>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextLayout>
 
 namespace {
 
@@ -102,13 +104,17 @@ QStringList keyOf(const Variant &variant)
     return lines << pivotList(course);
 }
 
-// Blocks of lines, each under its heading in bold, as many to a page as fit,
-// a block never split across pages, a line too long for the page wrapped at
-// its blanks, page numbers in the footer.
+// Blocks of lines, each under its heading in bold, a block never split
+// across pages, a line too long for the page wrapped at its blanks with a
+// hanging indent (so that a wrapped entry still reads as one item), page
+// numbers in the footer. The key runs as many blocks to a page as fit; the
+// students' sheet is cut into slips, two a page with a dashed line between
+// them, so that each student gets one variant whole.
 class Sheet
 {
 public:
     using Block = std::pair<QString, QStringList>;
+    enum class Layout { Run, TwoSlips };
 
     explicit Sheet(QPdfWriter *writer) : writer_(writer), point_(writer->logicalDpiY() / 72.0)
     {
@@ -121,18 +127,22 @@ public:
         footer_ = writer_->height() - QFontMetricsF(body_, writer_).height() * 2.4;
     }
 
-    void write(const QString &title, const std::vector<Block> &blocks)
+    void write(const QString &title, const std::vector<Block> &blocks, Layout layout)
     {
-        const std::vector<std::pair<int, double>> places = arrange(title, blocks);
+        const std::vector<std::pair<int, double>> places =
+            layout == Layout::Run ? arrange(title, blocks) : slips(blocks.size());
         const int pages = places.empty() ? 1 : places.back().first + 1;
         QPainter painter(writer_);
-        draw(&painter, title_, 0, 0, title);
+        if (layout == Layout::Run)
+            draw(&painter, title_, 0, 0, title);
         int page = 0;
         for (size_t b = 0; b < blocks.size(); ++b) {
             for (; page < places[b].first; ++page) {
                 drawFooter(&painter, page, pages);
                 writer_->newPage();
             }
+            if (layout == Layout::TwoSlips && places[b].second > 0)
+                drawCutLine(&painter);
             double y = draw(&painter, heading_, 0, places[b].second, blocks[b].first);
             for (const QString &text : blocks[b].second)
                 y = draw(&painter, body_, indent(), y, text);
@@ -141,32 +151,56 @@ public:
     }
 
 private:
-    static constexpr int kWrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-
     double indent() const { return kSheetText * point_; }
+    double hangingIndent() const { return 2 * kSheetText * point_; }
+    double cutLine() const { return footer_ / 2; }
 
-    QRectF textBox(const QFont &font, double left, double y, const QString &text) const
+    // The text laid out from (left, y): its first line at `left`, every
+    // further line at `left` plus the hanging indent, wrapped at blanks to
+    // the page's width. Its height, with the gap after it.
+    double layOut(QTextLayout &layout, double left, double y) const
     {
-        const QFontMetricsF metrics(font, writer_);
-        const QRectF room(left, y, writer_->width() - left, writer_->height());
-        const double height = std::max(metrics.boundingRect(room, kWrap, text).height(), metrics.height());
-        return QRectF(left, y, room.width(), height * 1.2);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        double top = y;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            const double x = line.lineNumber() == 0 ? left : left + hangingIndent();
+            line.setLineWidth(writer_->width() - x);
+            line.setPosition(QPointF(x, top));
+            top += line.height();
+        }
+        layout.endLayout();
+        const double height = std::max(top - y, QFontMetricsF(layout.font(), writer_).height());
+        return height * 1.2;
+    }
+
+    static QString unbrokenEquations(QString text)
+    {
+        return text.replace(QStringLiteral(" = "), QStringLiteral("\u00a0=\u00a0"));
+    }
+
+    double textHeight(const QFont &font, double left, const QString &text) const
+    {
+        QTextLayout layout(unbrokenEquations(text), font, writer_);
+        return layOut(layout, left, 0);
     }
 
     double blockHeight(const Block &block) const
     {
-        double height = textBox(heading_, 0, 0, block.first).height();
+        double height = textHeight(heading_, 0, block.first);
         for (const QString &text : block.second)
-            height += textBox(body_, indent(), 0, text).height();
+            height += textHeight(body_, indent(), text);
         return height;
     }
 
-    // The page and the top of every block.
+    // The page and the top of every block, one after another.
     std::vector<std::pair<int, double>> arrange(const QString &title, const std::vector<Block> &blocks) const
     {
         std::vector<std::pair<int, double>> places;
         int page = 0;
-        double y = textBox(title_, 0, 0, title).height() + kBlockGap * point_;
+        double y = textHeight(title_, 0, title) + kBlockGap * point_;
         for (const Block &block : blocks) {
             const double height = blockHeight(block);
             if (y > 0 && y + height > footer_) {
@@ -179,13 +213,32 @@ private:
         return places;
     }
 
-    // Draws the text from y on and says where the next line starts.
+    // Two slips a page: the upper half and, below the cut line, the lower.
+    std::vector<std::pair<int, double>> slips(size_t count) const
+    {
+        std::vector<std::pair<int, double>> places;
+        for (size_t b = 0; b < count; ++b)
+            places.emplace_back(int(b / 2), b % 2 == 0 ? 0.0 : cutLine() + kBlockGap * point_);
+        return places;
+    }
+
+    // Draws the text from y on and says where the next line starts; an
+    // equation such as "Y7 = 0" is never broken over two lines.
     double draw(QPainter *painter, const QFont &font, double left, double y, const QString &text) const
     {
-        const QRectF box = textBox(font, left, y, text);
-        painter->setFont(font);
-        painter->drawText(box, kWrap, text);
-        return box.bottom();
+        QTextLayout layout(unbrokenEquations(text), font, writer_);
+        const double height = layOut(layout, left, y);
+        layout.draw(painter, QPointF(0, 0));
+        return y + height;
+    }
+
+    void drawCutLine(QPainter *painter) const
+    {
+        painter->save();
+        QPen pen(Qt::black, point_ * 0.5, Qt::DashLine);
+        painter->setPen(pen);
+        painter->drawLine(QPointF(0, cutLine()), QPointF(writer_->width(), cutLine()));
+        painter->restore();
     }
 
     void drawFooter(QPainter *painter, int page, int pages) const
@@ -201,7 +254,7 @@ private:
     QFont body_, heading_, title_;
 };
 
-QByteArray sheetPdf(const QString &title, const std::vector<Sheet::Block> &blocks)
+QByteArray sheetPdf(const QString &title, const std::vector<Sheet::Block> &blocks, Sheet::Layout layout)
 {
     QByteArray pdf;
     {
@@ -211,7 +264,7 @@ QByteArray sheetPdf(const QString &title, const std::vector<Sheet::Block> &block
         writer.setPageLayout(reportPageLayout());
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("dual-simplex"));
-        Sheet(&writer).write(title, blocks);
+        Sheet(&writer).write(title, blocks, layout);
     }
     return pdf;
 }
@@ -232,6 +285,16 @@ QString variantTitle(int k)
 }
 
 } // namespace
+
+QStringList variantTask(bool integer)
+{
+    return {integer ? tr("Решите задачу в целых числах: найдите оптимум двойственным симплекс-методом, затем "
+                         "добавляйте отсечения Гомори, пока решение не станет целым. Запишите все таблицы, "
+                         "ведущие элементы и ответ.")
+                    : tr("Решите задачу двойственным симплекс-методом. Запишите все таблицы, ведущие элементы "
+                         "и ответ."),
+            tr("Фамилия, имя: ______________________________   Группа: __________")};
+}
 
 QString variantKindText(VariantKind kind)
 {
@@ -292,11 +355,15 @@ bool writeVariantFiles(const QString &folder, const VariantRequest &request, con
         if (!writeFile(dir.filePath(variantFileName(number, request.count)), variantFile(variants[k], number, request.seed),
                        error))
             return false;
-        sheet.emplace_back(variantTitle(number), problemLines(CourseView(variants[k].course)));
+        sheet.emplace_back(variantTitle(number),
+                           variantTask(variants[k].problem.integer)
+                               + problemLines(CourseView(variants[k].course)));
         key.emplace_back(variantTitle(number), keyOf(variants[k]));
     }
     return writeFile(dir.filePath(QStringLiteral("answers.txt")), answerKey(request, variants).toUtf8(), error)
-           && writeFile(dir.filePath(QStringLiteral("variants.pdf")), sheetPdf(tr("Варианты"), sheet), error)
+           && writeFile(dir.filePath(QStringLiteral("variants.pdf")), sheetPdf(tr("Варианты"), sheet, Sheet::Layout::TwoSlips), error)
            && writeFile(dir.filePath(QStringLiteral("answers.pdf")),
-                        sheetPdf(tr("Ключ к вариантам (") + variantRequestText(request) + QLatin1Char(')'), key), error);
+                        sheetPdf(tr("Ключ к вариантам (") + variantRequestText(request) + QLatin1Char(')'), key,
+                                 Sheet::Layout::Run),
+                        error);
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A group's variants as files for a teacher: a problem file each
 // (variant-01.lp …, its first comment line "Вариант k" and the seed), the
-// students' sheet (variants.pdf: every problem as the report writes it,
-// several to a page) and the answer key (answers.txt and answers.pdf: each
+// students' sheet (variants.pdf: slips to cut, two a page, each the task
+// in words, a line for the name and group, and the problem as the report
+// writes it) and the answer key (answers.txt and answers.pdf: each
 // variant's verdict, optimum and value in fractions, dual estimates and
 // pivot elements, in the report's own words).
 #ifndef VARIANTFILES_H
@@ -12,6 +13,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -26,6 +28,11 @@ QString answerKey(const VariantRequest &request, const std::vector<Variant> &var
 // *error, when a file cannot be written.
 bool writeVariantFiles(const QString &folder, const VariantRequest &request, const std::vector<Variant> &variants,
                        QString *error);
+
+// The task over a variant on the students' sheet, in words (the integer
+// wording for an integer variant), and the line for the student's name and
+// group.
+QStringList variantTask(bool integer);
 
 // A kind in words: "оптимум", "вперемешку", ...
 QString variantKindText(VariantKind kind);

@@ -176,14 +176,16 @@ private:
     double indentOf(const Block &block) const { return block.kind == Block::Explanation ? kIndent * point : 0; }
 
     // A text laid out in lines no wider than `lineWidth`: at word boundaries
-    // where it can, anywhere in a word too long for a line.
-    std::unique_ptr<QTextLayout> textLayout(const QString &text, const QFont &font, double lineWidth) const
+    // where it can, anywhere in a word too long for a line; a label never
+    // (`whole`), whatever its room.
+    std::unique_ptr<QTextLayout> textLayout(const QString &text, const QFont &font, double lineWidth,
+                                            bool whole = false) const
     {
         QString lines = text;
         lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
         auto layout = std::make_unique<QTextLayout>(lines, font, device);
         QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setWrapMode(whole ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
         layout->beginLayout();
         double y = 0;
@@ -257,7 +259,7 @@ private:
                 break;
             if (size == kSmallestTableSize) {
                 layout.wraps = true;
-                layout.widths = QVector<double>(layout.widths.size(), width / layout.widths.size());
+                layout.widths = wrappedWidths(block, layout);
                 break;
             }
         }
@@ -272,16 +274,38 @@ private:
         return layout;
     }
 
+    // At the smallest size the labels stay whole: every column as wide as
+    // its label (the first as its widest row label), the rest of the page
+    // shared out evenly, in which the numbers wrap.
+    QVector<double> wrappedWidths(const Block &block, const TableLayout &layout) const
+    {
+        TableLayout labels = layout;
+        for (int r = 1; r < labels.texts.size(); ++r)
+            for (int k = 1; k < labels.texts[r].size(); ++k)
+                labels.texts[r][k].clear();
+        QVector<double> widths = naturalWidths(block, labels);
+        const double spare = width - std::accumulate(widths.begin(), widths.end(), 0.0);
+        const int numbers = widths.size() - 1;
+        for (int k = 1; k <= numbers && spare > 0; ++k)
+            widths[k] += spare / numbers;
+        return widths;
+    }
+
     QVector<double> naturalWidths(const Block &block, const TableLayout &layout) const
     {
         const QFontMetricsF plain(layout.font, device), strong(layout.strong, device);
         QVector<double> widths(layout.texts[0].size(), 0);
         for (int r = 0; r < layout.texts.size(); ++r)
             for (int k = 0; k < layout.texts[r].size(); ++k) {
-                const QFontMetricsF &metrics = isStrong(block, r, k) ? strong : plain;
-                // The ink may reach past the advance (a bold italic's edge): the larger of the two.
-                const double text = std::max(metrics.horizontalAdvance(layout.texts[r][k]),
-                                             metrics.boundingRect(layout.texts[r][k]).width());
+                const bool bold = isStrong(block, r, k);
+                const QFontMetricsF &metrics = bold ? strong : plain;
+                // The ink may reach past the advance (a bold italic's edge),
+                // and the layout that draws the text may measure it wider
+                // than the metrics do: the largest of the three.
+                const QString &cell = layout.texts[r][k];
+                const double text = std::max({metrics.horizontalAdvance(cell), metrics.boundingRect(cell).width(),
+                                              textLayout(cell, bold ? layout.strong : layout.font, width, true)
+                                                  ->lineAt(0).naturalTextWidth()});
                 widths[k] = std::max(widths[k], std::ceil(text) + 2 * layout.padding);
             }
         return widths;
@@ -290,7 +314,7 @@ private:
     std::unique_ptr<QTextLayout> cellLayout(const Block &block, const TableLayout &layout, int row, int column) const
     {
         return textLayout(layout.texts[row][column], isStrong(block, row, column) ? layout.strong : layout.font,
-                          layout.widths[column] - 2 * layout.padding);
+                          layout.widths[column] - 2 * layout.padding, row == 0 || column == 0);
     }
 
     void paintFooter(QPainter &painter, int page) const

@@ -13,6 +13,8 @@
 #include "reportwindow/reportview.h"
 #include "widgets/snapshottable.h"
 #include "mainwindow/translation.h"
+#include "files/lpfile.h"
+#include "method/solve.h"
 
 #include <QAccessible>
 #include <QDialog>
@@ -38,6 +40,7 @@ private slots:
     void exactView();
     void explanationsAgreeWithTheExactView();
     void planeView();
+    void planeLabelsApart();
 };
 
 // As the program runs: with the toolkit's own texts in Russian, which must
@@ -370,6 +373,56 @@ void ViewsTest::planeView()
     QVERIFY(!reportAction(w, "actionPlane")->isEnabled());
     QVERIFY(reportAction(w, "actionPlane")->toolTip().contains(QStringLiteral("только для задачи с двумя переменными")));
     closeReport(w);
+}
+
+// The plane's labels (the lines' and cuts' names, the points' table
+// numbers) meet neither each other nor a point, nor the axes' numbers: over
+// the gallery's two-variable problems and a few hundred generated ones,
+// integer ones among them, in the window's size and in a small picture.
+void ViewsTest::planeLabelsApart()
+{
+    std::vector<Course> courses;
+    for (const QString &example : MainMenu::examples()) {
+        LpError error;
+        const std::optional<ProblemTexts> problem = readProblemFile(example, &error);
+        if (problem && problem->n == 2)
+            courses.push_back(solveCourse(*problem));
+    }
+    QVERIFY(courses.size() >= 5);
+    std::mt19937 random(20261208);
+    auto whole = [&random](int from, int to) { return QString::number(std::uniform_int_distribution<int>(from, to)(random)); };
+    for (int k = 0; k < repetitions(300); ++k) {
+        ProblemTexts problem;
+        problem.n = 2;
+        problem.m = 1 + k % 4;
+        problem.maximise = k % 3 != 0;
+        problem.integer = k % 2 == 0;
+        problem.objective << whole(-9, 9) << whole(-9, 9);
+        for (int i = 0; i < problem.m; ++i)
+            problem.constraints << whole(-9, 9) << whole(-9, 9), problem.rightHands << whole(-30, 30);
+        courses.push_back(solveCourse(problem));
+    }
+    int labels = 0;
+    for (const Course &course : courses) {
+        if (!hasPlanePicture(course))
+            continue;
+        for (const QRectF &rect : {QRectF(0, 0, 600, 480), QRectF(0, 0, 400, 320)}) {
+            PlaneDrawing drawing(course);
+            const std::vector<PlaneLabel> placed = drawing.labels(rect, QFont());
+            std::vector<QPointF> points;
+            for (const QPointF &p : pathOf(course))
+                points.push_back(drawing.toScreen(p, rect));
+            for (size_t a = 0; a < placed.size(); ++a) {
+                for (size_t b = a + 1; b < placed.size(); ++b)
+                    QVERIFY2(!placed[a].rect.intersects(placed[b].rect),
+                             qPrintable(placed[a].text + QStringLiteral(" / ") + placed[b].text));
+                for (const QPointF &p : points)
+                    QVERIFY2(!placed[a].rect.contains(p), qPrintable(placed[a].text));
+            }
+            labels += int(placed.size());
+        }
+    }
+    QVERIFY(labels > 1000);
 }
 
 QTEST_MAIN(ViewsTest)

@@ -6,6 +6,7 @@
 #include "texts/reporttext.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -24,12 +25,50 @@ constexpr double kArrowSize = 9;
 constexpr int kTicks = 8;
 constexpr double kShortLine = 80;
 
+constexpr double kLabelGap = 3;   // between a label and its point or line
+constexpr int kLabelRings = 4;     // rings of places around a point, ever farther
+constexpr int kLinePlaces = 9;     // places along a line for its name
+
 using reporttext::tr;
+
+// The rectangle of a text centred at `centre`.
+QRectF textBox(const QFontMetricsF &metrics, const QString &text, const QPointF &centre)
+{
+    const QSizeF size(metrics.horizontalAdvance(text) + 2, metrics.height());
+    return QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+bool isFree(const QRectF &place, const std::vector<QRectF> &taken, const QRectF &area)
+{
+    return area.contains(place)
+           && std::none_of(taken.begin(), taken.end(), [&place](const QRectF &t) { return t.intersects(place); });
+}
+
+// The first of the places that lies in `area` and meets nothing taken;
+// where none does, the free place nearest the first, searched ring by ring
+// around it (the first itself where the area has no room left).
+QRectF firstFree(const std::vector<QRectF> &places, const std::vector<QRectF> &taken, const QRectF &area)
+{
+    for (const QRectF &place : places)
+        if (isFree(place, taken, area))
+            return place;
+    const QRectF first = places.front();
+    const double step = first.height() / 2;
+    const int rings = int(std::hypot(area.width(), area.height()) / step);
+    for (int ring = 1; ring <= rings; ++ring)
+        for (int k = -ring; k <= ring; ++k)
+            for (const QPointF &shift : {QPointF(k, -ring), QPointF(k, ring), QPointF(-ring, k), QPointF(ring, k)}) {
+                const QRectF place = first.translated(shift * step);
+                if (isFree(place, taken, area))
+                    return place;
+            }
+    return first;
+}
+
+} // namespace
 
 // The drawing: the problem, its region and the method's path, in a frame of
 // the plane mapped onto a rectangle of any painter, the window's or a page's.
-} // namespace
-
 class PlaneDrawing::Parts
 {
 public:
@@ -70,7 +109,52 @@ public:
         drawAxes(painter, shown);
         drawWholePoints(painter, shown);
         drawMarkers(painter);
+        drawLabels(painter, labels(rect, QFontMetricsF(painter.font(), painter.device())));
         painter.restore();
+    }
+
+    // The names of the lines and cuts and the numbers of the points, each
+    // placed where it meets no point and no label placed before it: a
+    // line's name at one of several places along the line on the side it
+    // forbids, a point's number at one of the places around it, nearest
+    // first. The table numbers of one point stand together, "1, 5".
+    std::vector<PlaneLabel> labels(const QRectF &rect, const QFontMetricsF &metrics)
+    {
+        bounds = rect;
+        const QRectF shown = shownFrame();
+        std::vector<QRectF> taken;
+        for (const PlaneLabel &text : axisTexts(shown, metrics))
+            taken.push_back(text.rect);
+        for (const Marker &marker : markers) {
+            const double ring = marker.tables.contains(int(path.size()) - 1) && optimum ? kMarkerRadius + 6 : kMarkerRadius + 1;
+            const QPointF at = toScreen(marker.point);
+            taken.push_back(QRectF(at - QPointF(ring, ring), QSizeF(2 * ring, 2 * ring)));
+        }
+        std::vector<PlaneLabel> placed;
+        auto place = [&](const QString &text, const std::vector<QRectF> &places) {
+            if (places.empty())
+                return;
+            const QRectF box = firstFree(places, taken, bounds);
+            taken.push_back(box);
+            placed.push_back({text, box});
+        };
+        for (int i = 0; i < int(constraints.size()); ++i)
+            place(QStringLiteral("Y") + QString::number(i), linePlaces(metrics, shown, constraints[i], 0.3, QStringLiteral("Y") + QString::number(i)));
+        for (int k = 0; k < int(cuts.size()); ++k) {
+            const QString name = QStringLiteral("S") + QString::number(k + 1);
+            place(name, linePlaces(metrics, shown, cuts[k], 0.55 + 0.12 * (k % 3), name));
+        }
+        for (const Marker &marker : markers) {
+            const QPointF at = toScreen(marker.point);
+            if (!plotArea().adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius).contains(at))
+                continue;
+            QStringList numbers;
+            for (int t : marker.tables)
+                numbers << QString::number(t);
+            const QString text = numbers.join(QStringLiteral(", "));
+            place(text, pointPlaces(metrics, at, text));
+        }
+        return placed;
     }
 
 private:
@@ -130,40 +214,74 @@ private:
     void drawLines(QPainter &painter, const QRectF &shown) const
     {
         painter.setPen(QPen(ink(), 1.5));
-        for (int i = 0; i < int(constraints.size()); ++i)
-            drawNamedLine(painter, shown, constraints[i], QStringLiteral("Y") + QString::number(i), 0.3);
+        for (const HalfPlane &h : constraints)
+            drawLine(painter, shown, h);
     }
 
-    // A constraint's or a cut's line and its name. The name stands on the
-    // line's part where x0, x1 >= 0 (its whole part in the view when that
-    // one is short), `along` of the way from its end far from the origin,
-    // where the lines' corners and the path are rarely; on the side the
-    // line forbids, away from the region.
-    void drawNamedLine(QPainter &painter, const QRectF &shown, const HalfPlane &h, const QString &name, double along) const
+    void drawLine(QPainter &painter, const QRectF &shown, const HalfPlane &h) const
+    {
+        if (const std::optional<QLineF> line = lineInside(h, shown))
+            painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
+    }
+
+    // The places for a line's name: on the line's part where x0, x1 >= 0
+    // (its whole part in the view when that one is short), first `along` of
+    // the way from its end far from the origin, where the lines' corners and
+    // the path are rarely, then ever farther from there along the line; on
+    // the side the line forbids, away from the region.
+    std::vector<QRectF> linePlaces(const QFontMetricsF &metrics, const QRectF &shown, const HalfPlane &h, double along,
+                                   const QString &name) const
     {
         const std::optional<QLineF> line = lineInside(h, shown);
         if (!line)
-            return;
-        painter.drawLine(toScreen(line->p1()), toScreen(line->p2()));
+            return {};
         const QRectF quadrant = shown.intersected(QRectF(0, 0, shown.right(), shown.bottom()));
         std::optional<QLineF> part = lineInside(h, quadrant);
         if (!part || QLineF(toScreen(part->p1()), toScreen(part->p2())).length() < kShortLine)
             part = line;
         const bool firstFar = QLineF(QPointF(), part->p1()).length() > QLineF(QPointF(), part->p2()).length();
-        const QPointF middle = toScreen(firstFar ? part->pointAt(along) : part->pointAt(1 - along));
         const QPointF normal = toScreen(QPointF(h.a0, h.a1)) - toScreen({0, 0});
-        const QPointF away = normal / std::max(1e-9, std::hypot(normal.x(), normal.y())) * 14;
-        painter.drawText(QRectF(middle + away - QPointF(20, 9), QSizeF(40, 18)), Qt::AlignCenter, name);
+        const QPointF unit = normal / std::max(1e-9, std::hypot(normal.x(), normal.y()));
+        const double away = metrics.height() / 2 + kLabelGap + metrics.horizontalAdvance(name) / 2 * std::abs(unit.x());
+        std::vector<QRectF> places;
+        for (int k = 0; k < kLinePlaces; ++k) {
+            const double shift = (k + 1) / 2 * 0.1 * (k % 2 == 0 ? 1 : -1);
+            const double t = std::clamp(along + shift, 0.05, 0.95);
+            const QPointF middle = toScreen(firstFar ? part->pointAt(t) : part->pointAt(1 - t));
+            places.push_back(textBox(metrics, name, middle + unit * away));
+        }
+        return places;
+    }
+
+    // The places for a point's number: beside it in eight directions, the
+    // upper right first, in rings ever farther from it.
+    std::vector<QRectF> pointPlaces(const QFontMetricsF &metrics, const QPointF &at, const QString &text) const
+    {
+        static const QPointF directions[] = {{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}};
+        const QRectF box = textBox(metrics, text, QPointF());
+        std::vector<QRectF> places;
+        for (int ring = 0; ring < kLabelRings; ++ring)
+            for (const QPointF &d : directions) {
+                const QPointF centre(at.x() + d.x() * (kMarkerRadius + kLabelGap + box.width() / 2 + ring * box.width() / 2),
+                                     at.y() + d.y() * (kMarkerRadius + kLabelGap / 2 + box.height() / 2 + ring * box.height()));
+                places.push_back(box.translated(centre));
+            }
+        return places;
+    }
+
+    void drawLabels(QPainter &painter, const std::vector<PlaneLabel> &placed) const
+    {
+        painter.setPen(ink());
+        for (const PlaneLabel &label : placed)
+            painter.drawText(label.rect, Qt::AlignCenter, label.text);
     }
 
     // Each cut's line, dashed, named Sk on the side it cuts off.
     void drawCuts(QPainter &painter, const QRectF &shown) const
     {
         painter.setPen(QPen(ink(), 1.2, Qt::DashLine));
-        // The names of the cuts nearer the origin than the constraints', those of
-        // successive cuts apart.
-        for (int k = 0; k < int(cuts.size()); ++k)
-            drawNamedLine(painter, shown, cuts[k], QStringLiteral("S") + QString::number(k + 1), 0.55 + 0.12 * (k % 3));
+        for (const HalfPlane &h : cuts)
+            drawLine(painter, shown, h);
     }
 
     // The whole points of the region (without the cuts), as small dots.
@@ -236,23 +354,40 @@ private:
         const QPointF origin = toScreen({0, 0});
         drawArrow(painter, QPointF(area.left(), origin.y()), QPointF(area.right() + kPlotMargin / 4, origin.y()));
         drawArrow(painter, QPointF(origin.x(), area.bottom()), QPointF(origin.x(), area.top() - kPlotMargin / 4));
-        painter.drawText(QPointF(area.right() - 16, origin.y() - 8), QStringLiteral("x0"));
-        painter.drawText(QPointF(origin.x() + 8, area.top() + 4), QStringLiteral("x1"));
         const QFontMetricsF metrics(painter.font(), painter.device());
         for (double x : ticksOf(shown.left(), shown.right(), tickStep(shown.width(), kTicks))) {
             const QPointF at = toScreen({x, 0});
             painter.drawLine(at + QPointF(0, -3), at + QPointF(0, 3));
-            if (x != 0)
-                painter.drawText(QRectF(at.x() - 40, at.y() + 4, 80, metrics.height()), Qt::AlignHCenter,
-                                 reporttext::decimal(x));
         }
         for (double y : ticksOf(shown.top(), shown.bottom(), tickStep(shown.height(), kTicks))) {
             const QPointF at = toScreen({0, y});
             painter.drawLine(at + QPointF(-3, 0), at + QPointF(3, 0));
-            if (y != 0)
-                painter.drawText(QRectF(at.x() - 86, at.y() - metrics.height() / 2, 80, metrics.height()),
-                                 Qt::AlignRight | Qt::AlignVCenter, reporttext::decimal(y));
         }
+        for (const PlaneLabel &text : axisTexts(shown, metrics))
+            painter.drawText(text.rect, Qt::AlignCenter, text.text);
+    }
+
+    // The axes' names and the numbers at their ticks, where they are drawn.
+    std::vector<PlaneLabel> axisTexts(const QRectF &shown, const QFontMetricsF &metrics) const
+    {
+        const QRectF area = plotArea();
+        const QPointF origin = toScreen({0, 0});
+        const double half = metrics.height() / 2;
+        std::vector<PlaneLabel> texts{
+            {QStringLiteral("x0"), textBox(metrics, QStringLiteral("x0"), QPointF(area.right() - 8, origin.y() - 8 - half))},
+            {QStringLiteral("x1"), textBox(metrics, QStringLiteral("x1"), QPointF(origin.x() + 16, area.top() + 4 - half))}};
+        for (double x : ticksOf(shown.left(), shown.right(), tickStep(shown.width(), kTicks)))
+            if (x != 0) {
+                const QString number = reporttext::decimal(x);
+                texts.push_back({number, textBox(metrics, number, toScreen({x, 0}) + QPointF(0, 4 + half))});
+            }
+        for (double y : ticksOf(shown.top(), shown.bottom(), tickStep(shown.height(), kTicks)))
+            if (y != 0) {
+                const QString number = reporttext::decimal(y);
+                texts.push_back({number, textBox(metrics, number,
+                                                 toScreen({0, y}) - QPointF(6 + metrics.horizontalAdvance(number) / 2, 0))});
+            }
+        return texts;
     }
 
     void drawMarkers(QPainter &painter) const
@@ -270,11 +405,6 @@ private:
                 painter.setPen(QPen(levelColour(), 2));
                 painter.drawEllipse(at, kMarkerRadius + 4, kMarkerRadius + 4);
             }
-            QStringList numbers;
-            for (int t : marker.tables)
-                numbers << QString::number(t);
-            painter.setPen(ink());
-            painter.drawText(at + QPointF(kMarkerRadius + 5, -kMarkerRadius - 2), numbers.join(QStringLiteral(", ")));
         }
         painter.setBrush(Qt::NoBrush);
     }
@@ -368,6 +498,11 @@ PlaneDrawing::PlaneDrawing(const Course &course) : d(std::make_unique<Parts>(cou
 PlaneDrawing::~PlaneDrawing() = default;
 PlaneDrawing::PlaneDrawing(PlaneDrawing &&) noexcept = default;
 PlaneDrawing &PlaneDrawing::operator=(PlaneDrawing &&) noexcept = default;
+
+std::vector<PlaneLabel> PlaneDrawing::labels(const QRectF &rect, const QFont &font)
+{
+    return d->labels(rect, QFontMetricsF(font));
+}
 
 QPointF PlaneDrawing::toScreen(const QPointF &p, const QRectF &rect)
 {

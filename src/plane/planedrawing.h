@@ -14,8 +14,15 @@
 
 #include <memory>
 
+class QFont;
 class QPainter;
 class QPalette;
+
+// A name of a line or cut, or the table numbers of a point, where it is drawn.
+struct PlaneLabel {
+    QString text;
+    QRectF rect;
+};
 
 // The drawing of one course, mapped onto a rectangle of any painter.
 class PlaneDrawing
@@ -31,6 +38,9 @@ public:
     // The whole drawing in `rect`, its colours from `palette` (the base
     // behind it is the caller's).
     void paint(QPainter &painter, const QRectF &rect, const QPalette &palette);
+    // The labels as the drawing in `rect` places them in `font`: apart from
+    // each other and from the points.
+    std::vector<PlaneLabel> labels(const QRectF &rect, const QFont &font);
 
 private:
     class Parts;

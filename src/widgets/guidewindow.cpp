@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -22,6 +23,23 @@ constexpr int kGuideWidth = 760;
 constexpr int kGuideHeight = 640;
 
 QPointer<QTextBrowser> guide;
+
+// The guide's browser closes with Esc, which the text itself would take
+// (to clear a selection) before any shortcut of the window saw it.
+class GuideBrowser : public QTextBrowser
+{
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+            close();
+        else
+            QTextBrowser::keyPressEvent(event);
+    }
+};
 
 // Scrolls to the heading whose anchor the link names; false where none does.
 bool showSection(QTextBrowser *browser, const QString &anchor)
@@ -49,7 +67,7 @@ void followLink(QTextBrowser *browser, const QUrl &url)
 
 QTextBrowser *makeGuide(QWidget *owner)
 {
-    auto *browser = new QTextBrowser(owner);
+    auto *browser = new GuideBrowser(owner);
     browser->setWindowFlags(Qt::Window);
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->setObjectName(QStringLiteral("guideWindow"));
@@ -62,7 +80,7 @@ QTextBrowser *makeGuide(QWidget *owner)
     QObject::connect(browser, &QTextBrowser::anchorClicked, browser,
                      [browser](const QUrl &url) { followLink(browser, url); });
     auto *close = new QAction(browser);
-    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     QObject::connect(close, &QAction::triggered, browser, &QWidget::close);
     browser->addAction(close);
     browser->resize(kGuideWidth, kGuideHeight);

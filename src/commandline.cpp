@@ -90,6 +90,7 @@ int printReport(const ReportRequest &request)
     state.fractions = request.fractions;
     state.explanations = request.explain;
     state.ranging = request.ranging;
+    state.dual = request.dual;
     const ReportModel report(std::move(state));
     const ReportContent content = report.content();
     if (!request.output.isEmpty()) {

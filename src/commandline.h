@@ -30,7 +30,7 @@ bool needsNoDisplay(const QStringList &arguments);
 // The views of a report asked for on the command line.
 struct ReportRequest {
     QString file;
-    bool fractions = false, explain = false, ranging = false, html = false;
+    bool fractions = false, explain = false, ranging = false, dual = false, html = false;
     bool integer = false; // whole values asked for, whatever the file says
     QString output; // empty: standard output
 };

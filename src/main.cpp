@@ -142,7 +142,9 @@ int main(int argc, char *argv[])
                                      tr("С таблицами устойчивости оптимума (вид «Устойчивость»)."));
     const QCommandLineOption integer(QStringLiteral("integer"),
                                      tr("Целочисленная задача: после нецелого оптимума отсечения Гомори."));
-    parser.addOptions({report, fractions, explain, ranging, html, output, integer});
+    const QCommandLineOption dual(QStringLiteral("dual"),
+                                  tr("С двойственной задачей и двойственной точкой каждой таблицы (вид «Двойственная задача»)."));
+    parser.addOptions({report, fractions, explain, ranging, dual, html, output, integer});
     const QCommandLineOption variants(QStringLiteral("variants"),
                                       tr("Записать N вариантов задачи с ключом ответов в папку --output и выйти, без окна."),
                                       QStringLiteral("N"));
@@ -166,9 +168,9 @@ int main(int argc, char *argv[])
     if (files.size() > 1)
         return usageError(tr("задаётся не больше одного файла"));
     const bool reporting = parser.isSet(report);
-    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(ranging) || parser.isSet(html)
-                       || parser.isSet(output)))
-        return usageError(tr("--fractions, --explain, --ranging, --html и --output задаются только вместе с --report"));
+    if (!reporting && (parser.isSet(fractions) || parser.isSet(explain) || parser.isSet(ranging) || parser.isSet(dual)
+                       || parser.isSet(html) || parser.isSet(output)))
+        return usageError(tr("--fractions, --explain, --ranging, --dual, --html и --output задаются только вместе с --report"));
     if (parser.isSet(output) && parser.isSet(html))
         return usageError(tr("--html не задаётся вместе с --output: формат файла задаёт его расширение"));
     if (parser.isSet(output) && !reportFormatOf(parser.value(output)))
@@ -181,6 +183,7 @@ int main(int argc, char *argv[])
         request.fractions = parser.isSet(fractions);
         request.explain = parser.isSet(explain);
         request.ranging = parser.isSet(ranging);
+        request.dual = parser.isSet(dual);
         request.html = parser.isSet(html);
         request.integer = parser.isSet(integer);
         request.output = parser.value(output);

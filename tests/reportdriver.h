@@ -460,7 +460,7 @@ inline void checkFinishedReport(Widget &w, int n, int m)
         QVERIFY(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
-                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionWhatIf",
+                                   "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionDual", "actionWhatIf",
                                    "actionInteger", "actionGuide"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));

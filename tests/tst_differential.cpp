@@ -8,6 +8,7 @@
 #include "method/fieldtext.h"
 #include "practice/practice.h"
 #include "practice/practicecells.h"
+#include "texts/duality.h"
 #include "texts/ranging.h"
 #include "reportwindow/reportview.h"
 #include "method/whatif.h"
@@ -379,6 +380,119 @@ QString rangingDisagreement(const Problem &p, const Course &course, int *compare
 // simplex method, must end where GLPK ends on the changed problem: the same
 // verdict, the same value to the digits shown. A right-hand side moved to
 // the middle of its range needs no pivot and moves F by its estimate.
+
+// The dual problem as written, solved by GLPK: its status and value.
+Reference solveDualWithGlpk(const DualProblem &d)
+{
+    const int m = int(d.w.size()), n = int(d.c.size());
+    glp_prob *lp = glp_create_prob();
+    glp_set_obj_dir(lp, d.maximise ? GLP_MAX : GLP_MIN);
+    glp_add_rows(lp, n);
+    glp_add_cols(lp, m);
+    for (int i = 0; i < m; ++i) {
+        glp_set_col_bnds(lp, i + 1, d.maximise ? GLP_UP : GLP_LO, 0, 0); // y <= 0 for a minimisation's dual
+        glp_set_obj_coef(lp, i + 1, d.w[i]);
+    }
+    std::vector<int> ia{0}, ja{0};
+    std::vector<double> ar{0};
+    for (int j = 0; j < n; ++j) {
+        glp_set_row_bnds(lp, j + 1, d.maximise ? GLP_UP : GLP_LO, d.c[j], d.c[j]);
+        for (int i = 0; i < m; ++i) {
+            ia.push_back(j + 1);
+            ja.push_back(i + 1);
+            ar.push_back(d.rows[j][i]);
+        }
+    }
+    glp_load_matrix(lp, n * m, ia.data(), ja.data(), ar.data());
+    glp_smcp parm;
+    glp_init_smcp(&parm);
+    parm.msg_lev = GLP_MSG_OFF;
+    parm.presolve = GLP_ON;
+    glp_simplex(lp, &parm);
+    int status = glp_get_status(lp);
+    if (status == GLP_UNDEF) { // presolve tells only that there is no optimum: without it, which
+        parm.presolve = GLP_OFF;
+        glp_simplex(lp, &parm);
+        status = glp_get_status(lp);
+    }
+    const Reference ref{status == GLP_OPT ? Verdict::Optimum : Verdict::NoSolution, glp_get_obj_val(lp), status};
+    glp_delete_prob(lp);
+    return ref;
+}
+
+// The dual view against the problem: the dual written is the dual (GLPK
+// solves it to the primal optimum, or finds it infeasible or unbounded as
+// duality says); every table read as a dual point satisfies, exactly, the
+// identities of its row Z (the free term is b·y, column -Xj's entry is
+// A_j·y - c_j); its feasibility statement is right; in the second stage W
+// never moves the wrong way; at an optimum complementary slackness holds.
+QString dualDisagreement(const Reference &ref, const Course &course)
+{
+    const int last = int(course.tables.size()) - 1;
+    const Reference dual = solveDualWithGlpk(dualOf(course, last));
+    if (ref.verdict == Verdict::Optimum
+        && (dual.verdict != Verdict::Optimum || !equalToDigitsShown(dual.value, ref.value, std::max(1.0, qAbs(ref.value)))))
+        return QStringLiteral("the dual's optimum %1 (status %2), the primal's %3").arg(dual.value).arg(dual.status).arg(ref.value);
+    if (ref.status == GLP_UNBND && dual.status != GLP_NOFEAS)
+        return QStringLiteral("an unbounded primal, but the dual is not infeasible (status %1)").arg(dual.status);
+    if (ref.status == GLP_NOFEAS && dual.status == GLP_OPT)
+        return QStringLiteral("an infeasible primal, but the dual has an optimum");
+    ReplayFailure failure;
+    const std::optional<ExactCourse> exact = replayExactly(course, &failure);
+    if (!exact)
+        return QString();
+    const CourseView view(course, &*exact, &*exact);
+    const int n = course.n;
+    std::vector<mpq_class> w(course.tables.size());
+    for (int t = 0; t <= last; ++t) {
+        const Tableau &table = course.tables[t];
+        const int m = int(exact->rightHands[t].size());
+        auto entry = [&](const QString &variable) {
+            const int j = table.columns.indexOf(QLatin1Char('-') + variable);
+            return j < 0 ? mpq_class(0) : exact->at(course, t, table.m, j);
+        };
+        auto value = [&](const QString &variable) {
+            const int i = table.rows.indexOf(variable);
+            return i < 0 ? mpq_class(0) : exact->at(course, t, i, table.n);
+        };
+        std::vector<mpq_class> y;
+        mpq_class by = 0;
+        bool feasible = true;
+        for (int i = 0; i < m; ++i) {
+            y.push_back(entry(QStringLiteral("Y%1").arg(i)));
+            by += exact->rightHands[t][i] * y.back();
+            feasible = feasible && (course.maximise ? y.back() >= 0 : y.back() <= 0);
+        }
+        w[t] = exact->at(course, t, table.m, table.n);
+        if (w[t] != by)
+            return QStringLiteral("table %1: W %2 is not b·y %3").arg(t).arg(fractionText(w[t]), fractionText(by));
+        for (int j = 0; j < n; ++j) {
+            const mpq_class s = entry(QStringLiteral("X%1").arg(j));
+            feasible = feasible && (course.maximise ? s >= 0 : s <= 0);
+            if (m == course.m) { // the rows as typed: A_j·y - c_j
+                mpq_class ay = -exact->c[j];
+                for (int i = 0; i < m; ++i)
+                    ay += exact->a[i * n + j] * y[i];
+                if (s != ay)
+                    return QStringLiteral("table %1: column -X%2 holds %3, A·y - c is %4").arg(t).arg(j).arg(fractionText(s), fractionText(ay));
+            }
+            if (course.ending == Course::Ending::Optimum && t == last && value(QStringLiteral("X%1").arg(j)) * s != 0)
+                return QStringLiteral("x%1 and its dual slack are both non-zero at the optimum").arg(j);
+        }
+        for (int i = 0; course.ending == Course::Ending::Optimum && t == last && i < m; ++i)
+            if (y[i] * value(QStringLiteral("Y%1").arg(i)) != 0)
+                return QStringLiteral("y%1 and its row's slack are both non-zero at the optimum").arg(i);
+        // The decimals say the same, by the method's tolerance.
+        for (const CourseView &numbers : {view, CourseView(course)})
+            if (dualPointLine(numbers, t).endsWith(QStringLiteral("— допустима")) != feasible)
+                return QStringLiteral("table %1: %2").arg(t).arg(dualPointLine(numbers, t));
+    }
+    for (int t = 0; t < last; ++t)
+        if (course.pivots[t].stage == 2 && (course.maximise ? w[t + 1] > w[t] : w[t + 1] < w[t]))
+            return QStringLiteral("the second stage moved W the wrong way at table %1").arg(t + 1);
+    return QString();
+}
+
 QString whatIfDisagreement(Problem p, Course course, Uniform &uniform, int *cycled)
 {
     auto value = [&]() { return uniform(-40, 40) / (uniform(0, 1) ? 1.0 : 4.0); };
@@ -421,12 +535,12 @@ QString whatIfDisagreement(Problem p, Course course, Uniform &uniform, int *cycl
             return QStringLiteral("exact cell %1 is %2, the decimal %3").arg(k).arg(e).arg(d);
     }
     if (ref.verdict == Verdict::NoSolution)
-        return course.ending == Course::Ending::NoCandidate ? QString() : QStringLiteral("GLPK: no solution");
+        return course.ending == Course::Ending::NoCandidate ? dualDisagreement(ref, course) : QStringLiteral("GLPK: no solution");
     if (course.ending != Course::Ending::Optimum)
         return QStringLiteral("no optimum, GLPK's is %1").arg(ref.value);
     const double v = last.at(last.m, last.n);
     return equalToDigitsShown(v, ref.value, std::max(1.0, qAbs(ref.value)))
-               ? QString()
+               ? dualDisagreement(ref, course)
                : QStringLiteral("value %1, GLPK %2").arg(v).arg(ref.value);
 }
 
@@ -555,6 +669,8 @@ void DifferentialTest::agreesWithGlpk()
             why = exactDisagreement(w);
         if (why.isEmpty() && !band)
             why = explanationDisagreement(p, ref, w);
+        if (why.isEmpty() && !band && w.formArea->findChild<ReportViews *>()->course().ending != Course::Ending::Cycled)
+            why = dualDisagreement(ref, w.formArea->findChild<ReportViews *>()->course());
         if (why.isEmpty() && !band && ref.verdict == Verdict::Optimum)
             why = rangingDisagreement(p, w.formArea->findChild<ReportViews *>()->course(), &ranged);
         if (why.isEmpty() && !band && ref.verdict == Verdict::Optimum) {

@@ -129,7 +129,7 @@ void ReportFilesTest::filesHoldWhatTheWindowShows_data()
           {0, 0, 0, 5, 0, 2, 1, 0}}},
     };
     for (const auto &problem : problems)
-        for (const char *state : {"default", "fractions, explanations, ranging", "practice record", "what-if"})
+        for (const char *state : {"default", "fractions, explanations, ranging, dual", "practice record", "what-if"})
             QTest::newRow(qPrintable(QStringLiteral("%1; %2").arg(QLatin1String(problem.name), QLatin1String(state))))
                 << problem.problem << QString::fromLatin1(state);
 }
@@ -142,7 +142,7 @@ namespace {
 ReportState stateOf(ReportState state, const QString &which)
 {
     if (which.startsWith(QLatin1String("fractions")))
-        state.fractions = state.explanations = state.ranging = true;
+        state.fractions = state.explanations = state.ranging = state.dual = true;
     if (which == QLatin1String("practice record")) {
         state.practice = true;
         for (const PracticeStep &step : practiceSteps(state.course)) {

@@ -35,7 +35,13 @@ long residentKb()
 // What a finished report always holds, whatever the numbers were.
 void checkComplete(const Widget &w)
 {
-    const QStringList items = reportItems(w);
+    QStringList items = reportItems(w);
+    // With the dual view on, the dual problem stands before the task.
+    if (reportAction(w, "actionDual")->isChecked()) {
+        QCOMPARE(items.first(), QStringLiteral("Двойственная задача:"));
+        while (!items.isEmpty() && items.first() != reportline::maxTask && items.first() != reportline::minTask)
+            items.removeFirst();
+    }
     QVERIFY(items.size() >= 3);
     QVERIFY(items.first() == reportline::maxTask || items.first() == reportline::minTask);
     QCOMPARE(items.last(), reportline::ok);
@@ -102,7 +108,7 @@ void randomReportAction(Widget &w, Uniform &uniform)
         if (action->isEnabled())
             action->trigger();
     };
-    switch (uniform(0, 13)) {
+    switch (uniform(0, 14)) {
     case 0:
         return trigger("actionFractions");
     case 1:
@@ -140,6 +146,8 @@ void randomReportAction(Widget &w, Uniform &uniform)
         return;
     case 13:
         return trigger("actionInteger");
+    case 14:
+        return trigger("actionDual");
     case 12: // practice's tables: switched, a cell typed (and Enter), checked, revealed
         if (panel) {
             const QList<QLineEdit *> cells = panel->findChildren<QLineEdit *>();
@@ -250,7 +258,7 @@ void RobustnessTest::randomUse()
         const QList<QLineEdit *> fields = w.list_Z + w.list_A + w.list_L;
         QLineEdit *field = fields.isEmpty() ? nullptr : fields[uniform(0, fields.size() - 1)];
         QAbstractButton *ok = reportOk(w);
-        switch (uniform(0, 13)) {
+        switch (uniform(0, 14)) {
         case 0:
             QTest::keyClick(uniform(0, 1) ? spinN : spinM, uniform(0, 1) ? Qt::Key_Up : Qt::Key_Down);
             break;
@@ -332,7 +340,7 @@ void RobustnessTest::randomUse()
             qFatal("random action %d failed", k);
     }
     qInfo("%d random actions, %d reports", repetitions(kRandomActions), reports);
-    ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = false; // as a new run starts
+    ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = ReportViews::dualChosen = false; // as a new run starts
     // A player that stopped reaching the report would check nothing of it.
     QVERIFY2(reports >= repetitions(kRandomActions) / 50, qPrintable(QString::number(reports)));
 }
@@ -391,7 +399,7 @@ void RobustnessTest::pageFollowsTheState()
         if (QTest::currentTestFailed())
             qFatal("sequence %d failed", k);
     }
-    ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = false;
+    ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = ReportViews::dualChosen = false;
     qInfo("%d sequences, %d ending in practice, %d with changes", repetitions(300), practised, changed);
     // A player that stopped reaching practice or the changes would check little of them.
     QVERIFY(practised >= repetitions(300) / 10 && changed >= repetitions(300) / 20);

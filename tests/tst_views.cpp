@@ -41,6 +41,7 @@ private slots:
     void explanationsAgreeWithTheExactView();
     void planeView();
     void planeLabelsApart();
+    void dualView();
 };
 
 // As the program runs: with the toolkit's own texts in Russian, which must
@@ -423,6 +424,52 @@ void ViewsTest::planeLabelsApart()
         }
     }
     QVERIFY(labels > 1000);
+}
+
+// The worked examples read as points of their dual problems, by hand, in
+// fractions: the dual under the problem, every table's dual point, the
+// optimum's complementary slackness; switched off, the report as before.
+void ViewsTest::dualView()
+{
+    Widget w;
+    solve(w, workedExample());
+    const QStringList before = reportItems(w);
+    reportAction(w, "actionFractions")->trigger();
+    reportAction(w, "actionDual")->trigger();
+    QStringList items = reportItems(w);
+    QCOMPARE(items.mid(0, 6), QStringList({"Двойственная задача:", "W = 4·y0 + 6·y1 -> min", "1·y0 + 3·y1 >= 1",
+                                           "2·y0 + 1·y1 >= 1", "y0, y1 >= 0", reportline::maxTask}));
+    QStringList points;
+    for (const QString &item : items)
+        if (item.startsWith(QStringLiteral("двойственная точка")))
+            points << item;
+    QCOMPARE(points, QStringList({"двойственная точка: y = (0 0), W = 0 — недопустима: нарушены ограничения 1, 2 двойственной задачи",
+                                  "двойственная точка: y = (1/2 0), W = 2 — недопустима: нарушено ограничение 1 двойственной задачи",
+                                  "двойственная точка: y = (1 0), W = 4 — допустима",
+                                  "двойственная точка: y = (2/5 1/5), W = 14/5 — допустима"}));
+    // Each right after its table.
+    for (int k = 1; k < items.size(); ++k)
+        QCOMPARE(items[k].startsWith(QStringLiteral("двойственная точка")), items[k - 1].startsWith(QStringLiteral("table")));
+    reportAction(w, "actionExplain")->trigger();
+    const QStringList explained = explanationTexts(w);
+    for (const char *line : {"Проверка: F = W = 14/5; дополняющая нежёсткость — каждое произведение равно 0:",
+                             "y0·(4 - 1·x0 - 2·x1) = 2/5·0 = 0", "y1·(6 - 3·x0 - 1·x1) = 1/5·0 = 0",
+                             "x0·(1·y0 + 3·y1 - 1) = 8/5·0 = 0", "x1·(2·y0 + 1·y1 - 1) = 6/5·0 = 0"})
+        QVERIFY2(explained.contains(QString::fromUtf8(line)), line);
+    reportAction(w, "actionExplain")->trigger();
+    reportAction(w, "actionDual")->trigger();
+    reportAction(w, "actionFractions")->trigger();
+    QCOMPARE(reportItems(w), before);
+    closeReport(w);
+    // A minimisation's dual: W to the maximum, rows <= c, y <= 0.
+    solve(w, minimisingWorkedExample());
+    reportAction(w, "actionDual")->trigger();
+    items = reportItems(w);
+    QCOMPARE(items.mid(0, 5), QStringList({"Двойственная задача:", "W = -1·y0 -> max", "1·y0 <= 1", "-1·y0 <= 1", "y0 <= 0"}));
+    QVERIFY(items.contains(QStringLiteral("двойственная точка: y = (-1), W = 1 — допустима")));
+    reportAction(w, "actionDual")->trigger();
+    ReportViews::dualChosen = false;
+    closeReport(w);
 }
 
 QTEST_MAIN(ViewsTest)

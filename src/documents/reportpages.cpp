@@ -117,6 +117,7 @@ private:
                 break;
             case ReportBlock::Line:
             case ReportBlock::GridTitle:
+            case ReportBlock::Dual:
                 blocks.push_back({Block::Line, block.text});
                 break;
             case ReportBlock::Explanation:

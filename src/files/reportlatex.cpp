@@ -208,6 +208,7 @@ QString latexOfReport(const ReportContent &content, bool wholeDocument)
             break;
         case ReportBlock::Line:
         case ReportBlock::GridTitle:
+        case ReportBlock::Dual:
             body += lineLatex(block.text);
             // The lines that introduce a table stay on its page.
             if (introducesTable(shown, k))

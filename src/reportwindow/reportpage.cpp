@@ -121,7 +121,7 @@ void ReportPage::render(const ReportModel &model)
     std::vector<Placed> order;
     size_t lastShownItem = 0;
     QTableWidget *decided = nullptr; // the last table shown, the one practice decides on
-    size_t explanation = 0, grid = 0;
+    size_t explanation = 0, grid = 0, dual = 0;
     for (const ReportBlock &block : content.blocks) {
         switch (block.kind) {
         case ReportBlock::Line:
@@ -139,6 +139,9 @@ void ReportPage::render(const ReportModel &model)
             break;
         case ReportBlock::Try:
             break; // the panel shows the last feedback; the documents keep them all
+        case ReportBlock::Dual:
+            order.push_back({dualWidget(dual++, block.text), true});
+            break;
         case ReportBlock::GridTitle:
         case ReportBlock::Grid:
         case ReportBlock::GridNote: {
@@ -154,6 +157,10 @@ void ReportPage::render(const ReportModel &model)
         }
     }
     removeUnused(explanation, grid, practice);
+    while (dualLines.size() > dual) {
+        delete dualLines.back();
+        dualLines.pop_back();
+    }
     if (practice) {
         // Below the last item shown while practice goes on; at the end
         // after everything, before "Ok".
@@ -304,6 +311,14 @@ QLabel *ReportPage::explanationWidget(size_t k, const QString &text)
         explanations.push_back(explanationLabel(window->widget()));
     setText(explanations[k], text);
     return explanations[k];
+}
+
+QLabel *ReportPage::dualWidget(size_t k, const QString &text)
+{
+    if (k == dualLines.size())
+        dualLines.push_back(new QLabel(window->widget()));
+    setText(dualLines[k], text);
+    return dualLines[k];
 }
 
 // The widgets of grid k, made anew when the grid changed.

@@ -65,6 +65,7 @@ private:
     QWidget *itemWidget(const ReportModel &model, const ReportContent &content, const ReportBlock &block);
     void showNumbers(QTableWidget *table, TableLook &look, const ReportContent &content, const ReportBlock &block);
     QLabel *explanationWidget(size_t k, const QString &text);
+    QLabel *dualWidget(size_t k, const QString &text);
     GridWidgets &gridWidgets(size_t k, const TitledGrid &grid, bool note);
     void showPractice(const ReportModel &model, QTableWidget *decided, int width);
     void arrange(const std::vector<Placed> &order);
@@ -77,6 +78,7 @@ private:
     std::vector<QWidget *> items;        // the course's items, made when first shown
     std::vector<TableLook> looks;        // of the items that are tables
     std::vector<QLabel *> explanations;  // in the order they stand
+    std::vector<QLabel *> dualLines;     // the dual problem's view, in the order they stand
     std::vector<GridWidgets> grids;
     PracticePanel *practicePanel = nullptr;
 };

@@ -36,6 +36,7 @@ bool ReportViews::fractionsChosen = false;
 bool ReportViews::explanationsChosen = false;
 bool ReportViews::practiceRequested = false;
 bool ReportViews::rangingChosen = false;
+bool ReportViews::dualChosen = false;
 bool ReportViews::tablesChosen = false;
 bool ReportViews::integerProblem = false;
 
@@ -75,6 +76,7 @@ ReportState firstState(Course course)
     state.fractions = ReportViews::fractionsChosen;
     state.explanations = ReportViews::explanationsChosen;
     state.ranging = ReportViews::rangingChosen;
+    state.dual = ReportViews::dualChosen;
     return state;
 }
 
@@ -95,13 +97,14 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     actionCopyLatex = makeAction("actionCopyLatex", reporttext::tr("Копировать как LaTeX"), QKeySequence(), false);
     actionPractice = makeAction("actionPractice", reporttext::tr("Решать самому"), QKeySequence(Qt::CTRL | Qt::Key_T), true);
     actionRanging = makeAction("actionRanging", reporttext::tr("Устойчивость"), QKeySequence(Qt::CTRL | Qt::Key_R), true);
+    actionDual = makeAction("actionDual", reporttext::tr("Двойственная задача"), QKeySequence(Qt::CTRL | Qt::Key_U), true);
     actionWhatIf = makeAction("actionWhatIf", reporttext::tr("Что если…"), QKeySequence(Qt::CTRL | Qt::Key_K), false);
     actionInteger = makeAction("actionInteger", reporttext::tr("Целые значения"), QKeySequence(Qt::CTRL | Qt::Key_I), false);
     actionGuide = makeAction("actionGuide", reporttext::tr("Справка"), QKeySequence::HelpContents, false);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The tool bar: the same actions in three groups.
     QMenu *views = bar->addGroup("reportViewMenu", reporttext::tr("Вид"));
-    for (QAction *action : {actionFractions, actionExplain, actionRanging, actionPlane})
+    for (QAction *action : {actionFractions, actionExplain, actionRanging, actionDual, actionPlane})
         views->addAction(action);
     QMenu *problem = bar->addGroup("reportProblemMenu", reporttext::tr("Задача"));
     for (QAction *action : {actionPractice, actionWhatIf, actionInteger})
@@ -127,6 +130,11 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     connect(actionExplain, &QAction::toggled, this, [this](bool on) {
         model.setExplanations(on);
         explanationsChosen = on;
+        update();
+    });
+    connect(actionDual, &QAction::toggled, this, [this](bool on) {
+        model.setDual(on);
+        dualChosen = on;
         update();
     });
     connect(actionRanging, &QAction::toggled, this, [this](bool on) {
@@ -213,6 +221,7 @@ void ReportViews::updateActions()
     setAvailable(actionFractions, model.fractionsUnavailable(), model.fractionsShown());
     setAvailable(actionExplain, QString(), model.state().explanations);
     setAvailable(actionRanging, model.rangingUnavailable(), model.rangingShown());
+    setAvailable(actionDual, QString(), model.state().dual);
     setAvailable(actionPractice, model.practiceUnavailable(), model.state().practice);
     setAvailable(actionWhatIf, model.whatIfUnavailable());
     setAvailable(actionInteger, model.cutsUnavailable());

@@ -51,6 +51,7 @@ public:
     static bool fractionsChosen;
     static bool explanationsChosen;
     static bool rangingChosen;
+    static bool dualChosen;
     // Practice computes the tables too ("Считать таблицы самому").
     static bool tablesChosen;
     // The next report opens in practice ("Решать самому" in the main window).
@@ -84,7 +85,7 @@ private:
     ReportPage *page;
     ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
-        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger, *actionGuide;
+        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger, *actionGuide, *actionDual;
     QPointer<QWidget> plane;
 };
 

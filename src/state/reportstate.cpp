@@ -3,6 +3,7 @@
 #include "state/reportstate.h"
 
 #include "method/cuts.h"
+#include "texts/duality.h"
 #include "texts/explain.h"
 #include "practice/practicecells.h"
 #include "texts/ranging.h"
@@ -210,6 +211,11 @@ void ReportModel::setRanging(bool on)
     current.ranging = on;
 }
 
+void ReportModel::setDual(bool on)
+{
+    current.dual = on;
+}
+
 void ReportModel::setPractice(bool on, bool computeTables)
 {
     current.practice = on && practiceUnavailable().isEmpty();
@@ -375,11 +381,30 @@ ReportContent ReportModel::content() const
     }
     const bool done = shownItems >= items;
     std::vector<Explanation> explanations;
-    if (current.explanations)
-        for (Explanation &e : explainCourse(numbers))
+    if (current.explanations) {
+        std::vector<Explanation> all = explainCourse(numbers);
+        if (current.dual) {
+            // The dual words after the method's own, at the same places.
+            std::vector<Explanation> dual = dualExplanations(numbers);
+            all.insert(all.end(), dual.begin(), dual.end());
+            std::stable_sort(all.begin(), all.end(),
+                             [](const Explanation &a, const Explanation &b) { return a.before < b.before; });
+        }
+        for (Explanation &e : all)
             if (e.before < shownItems || (done && e.before == shownItems))
                 explanations.push_back(std::move(e));
+    }
     std::vector<ReportBlock> &blocks = content.blocks;
+    // The dual problem of table t's problem, under the problem or the change.
+    auto dualProblem = [&](int t) {
+        for (const QString &line : dualProblemLines(numbers, t))
+            blocks.push_back({ReportBlock::Dual, line});
+        if (current.explanations && !dualSignNote(course).isEmpty())
+            blocks.push_back({ReportBlock::Explanation, dualSignNote(course)});
+    };
+    if (current.dual && !course.tables.empty())
+        dualProblem(0);
+    bool dualStopped = false;
     // The wrong tries made before an item, then its explanations.
     auto linesBefore = [&](int k) {
         for (const Explanation &t : tries)
@@ -403,6 +428,14 @@ ReportContent ReportModel::content() const
             block.text = numbers.line(item);
         }
         blocks.push_back(block);
+        if (!current.dual || !block.shown || dualStopped)
+            continue;
+        if (item.kind == Course::Item::Table && hasDualPoint(course, item.table))
+            blocks.push_back({ReportBlock::Dual, dualPointLine(numbers, item.table)});
+        else if (item.kind == Course::Item::Change && !course.changes[item.pivot].cut)
+            dualProblem(item.table);
+        else if (item.kind == Course::Item::Cut)
+            blocks.push_back({ReportBlock::Dual, dualStopLine()}), dualStopped = true;
     }
     linesBefore(items);
     if (done && rangingShown()) {

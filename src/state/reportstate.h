@@ -54,6 +54,7 @@ struct ReportState {
     bool fractions = false;
     bool explanations = false;
     bool ranging = false;
+    bool dual = false; // the dual problem beside every table
     bool practice = false;
     std::vector<PracticeEvent> practiceEvents; // while practice is on
 };
@@ -98,6 +99,7 @@ public:
     void setFractions(bool on);
     void setExplanations(bool on);
     void setRanging(bool on);
+    void setDual(bool on);
     void setPractice(bool on, bool computeTables = false);
     void practise(const PracticeEvent &event);
     bool change(const WhatIf &whatIf, QString *error);

@@ -13,8 +13,6 @@ namespace {
 
 using reporttext::tr;
 
-QString linearForm(const QStringList &coefficients);
-
 // The coordinates with a blank after each, the last one too, in parentheses.
 QString coordinateList(const QStringList &coordinates)
 {
@@ -294,10 +292,7 @@ QString CourseView::line(const Course::Item &item) const
     return QString();
 }
 
-namespace {
-
-// The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1".
-QString linearForm(const QStringList &coefficients)
+QString linearForm(const QStringList &coefficients, const QString &variable)
 {
     QString text;
     for (int j = 0; j < coefficients.size(); ++j) {
@@ -307,12 +302,10 @@ QString linearForm(const QStringList &coefficients)
             text += c;
         else
             text += (negative ? QStringLiteral(" - ") : QStringLiteral(" + ")) + (negative ? c.mid(1) : c);
-        text += QStringLiteral("·x") + QString::number(j);
+        text += QStringLiteral("·") + variable + QString::number(j);
     }
     return text;
 }
-
-} // namespace
 
 QString factorText(const QString &number)
 {
@@ -453,6 +446,7 @@ ReportCopy copyOfReport(const ReportContent &content)
         }
         case ReportBlock::Line:
         case ReportBlock::GridTitle:
+        case ReportBlock::Dual:
             text << block.text;
             paragraph(block.text, false);
             break;

@@ -96,6 +96,10 @@ private:
     const ExactCourse *replay;
 };
 
+// The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1"
+// (the variables y0, y1, … of the dual problem with "y").
+QString linearForm(const QStringList &coefficients, const QString &variable = QStringLiteral("x"));
+
 // A number as a factor or divisor: in parentheses when negative.
 QString factorText(const QString &number);
 
@@ -136,12 +140,13 @@ struct TitledGrid {
 // course, a line of explanation, a wrong try of practice with its feedback
 // (kept for the teacher: the documents hold them, the page shows the
 // feedback on practice's panel), or a grid of its own with its title and
-// the note on how it is read. The page and every document walk the same
-// blocks.
+// the note on how it is read, or a line of the dual problem's view (the
+// dual problem, a table's dual point). The page and every document walk the
+// same blocks.
 struct ReportBlock {
-    enum Kind { Line, Table, Explanation, Try, GridTitle, Grid, GridNote };
+    enum Kind { Line, Table, Explanation, Try, GridTitle, Grid, GridNote, Dual };
     Kind kind = Line;
-    QString text;            // Line, Explanation, Try, GridTitle, GridNote
+    QString text;            // Line, Explanation, Try, GridTitle, GridNote, Dual
     int item = -1;           // Line, Table: the course's item
     int index = -1;          // Table: the course's table; the grid's blocks: the grid
     bool shown = true;       // Line, Table: reached (practice shows the items step by step)

@@ -14,6 +14,7 @@
 #include "widgets/snapshottable.h"
 #include "mainwindow/translation.h"
 #include "files/lpfile.h"
+#include "plane/dualplane.h"
 #include "method/solve.h"
 
 #include <QAccessible>
@@ -25,6 +26,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QWindow>
 #include <QVBoxLayout>
@@ -306,7 +308,9 @@ void ViewsTest::planeView()
     QCOMPARE(plane->contextMenuPolicy(), Qt::ActionsContextMenu);
     QGuiApplication::clipboard()->clear();
     planeAction(QKeySequence::Copy)->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->image().size(), plane->size() * plane->devicePixelRatioF());
+    // (the page shown: the picture of x0 and x1 with its caption)
+    const QWidget *page = plane->findChild<QTabWidget *>(QStringLiteral("planePages"))->currentWidget();
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), page->size() * plane->devicePixelRatioF());
     QCOMPARE(planeAction(QKeySequence(Qt::CTRL | Qt::Key_W)), planeAction(QKeySequence(Qt::Key_Escape)));
     planeAction(QKeySequence(Qt::Key_Escape))->trigger();
     QVERIFY(!plane->isVisible());
@@ -404,14 +408,20 @@ void ViewsTest::planeLabelsApart()
         courses.push_back(solveCourse(problem));
     }
     int labels = 0;
+    // The pictures of the problems and, for two constraints, of their duals.
+    std::vector<PlaneProblem> planes;
     for (const Course &course : courses) {
-        if (!hasPlanePicture(course))
-            continue;
+        if (hasPlanePicture(course))
+            planes.push_back(primalPlane(course));
+        if (hasDualPlanePicture(course))
+            planes.push_back(dualPlane(course));
+    }
+    for (const PlaneProblem &plane : planes) {
         for (const QRectF &rect : {QRectF(0, 0, 600, 480), QRectF(0, 0, 400, 320)}) {
-            PlaneDrawing drawing(course);
+            PlaneDrawing drawing(plane);
             const std::vector<PlaneLabel> placed = drawing.labels(rect, QFont());
             std::vector<QPointF> points;
-            for (const QPointF &p : pathOf(course))
+            for (const QPointF &p : plane.path)
                 points.push_back(drawing.toScreen(p, rect));
             for (size_t a = 0; a < placed.size(); ++a) {
                 for (size_t b = a + 1; b < placed.size(); ++b)
@@ -469,6 +479,22 @@ void ViewsTest::dualView()
     QVERIFY(items.contains(QStringLiteral("двойственная точка: y = (-1), W = 1 — допустима")));
     reportAction(w, "actionDual")->trigger();
     ReportViews::dualChosen = false;
+    closeReport(w);
+    // On the plane: the worked example's dual page, its optimum the primal's
+    // value; three variables and two constraints: the dual page alone.
+    solve(w, workedExample());
+    reportAction(w, "actionPlane")->trigger();
+    auto *pages = w.formArea->findChild<ReportViews *>()->planeWindow()->findChild<QTabWidget *>(QStringLiteral("planePages"));
+    QCOMPARE(pages->count(), 2);
+    QVERIFY(pages->findChild<QLabel *>(QStringLiteral("dualPlaneCaption"))->text().contains(
+        QStringLiteral("Оптимум двойственной задачи: y = (0.4 0.2), W = 2.8")));
+    closeReport(w);
+    solve(w, maxProblem({1, 1, 1}, {{1, 1, 1}, {1, 2, 3}}, {1, 2}));
+    QVERIFY(reportAction(w, "actionPlane")->isEnabled());
+    reportAction(w, "actionPlane")->trigger();
+    pages = w.formArea->findChild<ReportViews *>()->planeWindow()->findChild<QTabWidget *>(QStringLiteral("planePages"));
+    QCOMPARE(pages->count(), 1);
+    QVERIFY(pages->findChild<QWidget *>(QStringLiteral("dualPlanePicture")));
     closeReport(w);
 }
 

@@ -72,12 +72,12 @@ QRectF firstFree(const std::vector<QRectF> &places, const std::vector<QRectF> &t
 class PlaneDrawing::Parts
 {
 public:
-    explicit Parts(const Course &course)
-        : constraints(halfPlanesOf(course)), cuts(cutsOf(course)), path(pathOf(course)),
-          markers(markersOf(path, constraints)), frame(viewFrame(path, constraints)), maximise(course.maximise),
-          objective(course.c[0], course.c[1]), integer(!cuts.empty())
+    explicit Parts(const PlaneProblem &problem)
+        : constraints(problem.constraints), cuts(problem.cuts), path(problem.path),
+          markers(markersOf(path, constraints)), frame(viewFrame(path, constraints)), maximise(problem.maximise),
+          objective(problem.objective), integer(!cuts.empty()), axes(problem.axes), linePrefix(problem.linePrefix)
     {
-        if (course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum)
+        if (problem.optimum)
             optimum = path.back();
     }
 
@@ -139,7 +139,7 @@ public:
             placed.push_back({text, box});
         };
         for (int i = 0; i < int(constraints.size()); ++i)
-            place(QStringLiteral("Y") + QString::number(i), linePlaces(metrics, shown, constraints[i], 0.3, QStringLiteral("Y") + QString::number(i)));
+            place(linePrefix + QString::number(i), linePlaces(metrics, shown, constraints[i], 0.3, linePrefix + QString::number(i)));
         for (int k = 0; k < int(cuts.size()); ++k) {
             const QString name = QStringLiteral("S") + QString::number(k + 1);
             place(name, linePlaces(metrics, shown, cuts[k], 0.55 + 0.12 * (k % 3), name));
@@ -374,8 +374,8 @@ private:
         const QPointF origin = toScreen({0, 0});
         const double half = metrics.height() / 2;
         std::vector<PlaneLabel> texts{
-            {QStringLiteral("x0"), textBox(metrics, QStringLiteral("x0"), QPointF(area.right() - 8, origin.y() - 8 - half))},
-            {QStringLiteral("x1"), textBox(metrics, QStringLiteral("x1"), QPointF(origin.x() + 16, area.top() + 4 - half))}};
+            {axes[0], textBox(metrics, axes[0], QPointF(area.right() - 4 - metrics.horizontalAdvance(axes[0]) / 2, origin.y() - 8 - half))},
+            {axes[1], textBox(metrics, axes[1], QPointF(origin.x() + 12 + metrics.horizontalAdvance(axes[1]) / 2, area.top() + 4 - half))}};
         for (double x : ticksOf(shown.left(), shown.right(), tickStep(shown.width(), kTicks)))
             if (x != 0) {
                 const QString number = reporttext::decimal(x);
@@ -416,6 +416,8 @@ private:
     bool maximise;
     QPointF objective;
     bool integer; // the course goes on by cuts: the whole points are drawn
+    QStringList axes;
+    QString linePrefix;
     std::optional<QPointF> optimum;
     QRectF bounds;
     QPalette colours;
@@ -494,7 +496,21 @@ QString captionOf(const CourseView &view, const QRectF &frame)
 
 } // namespace
 
-PlaneDrawing::PlaneDrawing(const Course &course) : d(std::make_unique<Parts>(course)) {}
+PlaneProblem primalPlane(const Course &course)
+{
+    PlaneProblem plane;
+    plane.constraints = halfPlanesOf(course);
+    plane.cuts = cutsOf(course);
+    plane.path = pathOf(course);
+    plane.maximise = course.maximise;
+    plane.objective = QPointF(course.c[0], course.c[1]);
+    plane.optimum = course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum;
+    plane.axes = QStringList{QStringLiteral("x0"), QStringLiteral("x1")};
+    return plane;
+}
+
+PlaneDrawing::PlaneDrawing(const Course &course) : d(std::make_unique<Parts>(primalPlane(course))) {}
+PlaneDrawing::PlaneDrawing(const PlaneProblem &problem) : d(std::make_unique<Parts>(problem)) {}
 PlaneDrawing::~PlaneDrawing() = default;
 PlaneDrawing::PlaneDrawing(PlaneDrawing &&) noexcept = default;
 PlaneDrawing &PlaneDrawing::operator=(PlaneDrawing &&) noexcept = default;

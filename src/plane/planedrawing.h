@@ -24,11 +24,30 @@ struct PlaneLabel {
     QRectF rect;
 };
 
-// The drawing of one course, mapped onto a rectangle of any painter.
+// What a picture of the plane draws: the constraints as half-planes in the
+// quadrant where both coordinates are not negative, the cuts, the path of
+// the tables' points, the objective and its sense, whether the last point
+// is the optimum, the axes' names and the constraints'.
+struct PlaneProblem {
+    std::vector<HalfPlane> constraints, cuts;
+    std::vector<QPointF> path;
+    bool maximise = true;
+    QPointF objective;
+    bool optimum = false;
+    QStringList axes;
+    QString linePrefix = QStringLiteral("Y"); // the constraints' names: Y0, Y1, …
+};
+
+// The course's problem on the plane of x0 and x1.
+PlaneProblem primalPlane(const Course &course);
+
+// The drawing of one course (or any plane problem), mapped onto a rectangle
+// of any painter.
 class PlaneDrawing
 {
 public:
     explicit PlaneDrawing(const Course &course);
+    explicit PlaneDrawing(const PlaneProblem &problem);
     ~PlaneDrawing();
     PlaneDrawing(PlaneDrawing &&) noexcept;
     PlaneDrawing &operator=(PlaneDrawing &&) noexcept;

@@ -2,6 +2,7 @@
 // Implements planewindow.h: the window "На плоскости".
 #include "reportwindow/planewindow.h"
 
+#include "plane/dualplane.h"
 #include "plane/planedrawing.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -25,9 +27,9 @@ using reporttext::tr;
 class PlanePicture : public QWidget
 {
 public:
-    PlanePicture(const Course &course, QWidget *parent) : QWidget(parent), drawing(course)
+    PlanePicture(const PlaneProblem &problem, const char *name, QWidget *parent) : QWidget(parent), drawing(problem)
     {
-        setObjectName(QStringLiteral("planePicture"));
+        setObjectName(QLatin1String(name));
         setBackgroundRole(QPalette::Base);
         setAutoFillBackground(true);
     }
@@ -36,9 +38,9 @@ public:
     QSize minimumSizeHint() const override { return {kPictureWidth / 3, kPictureHeight / 3}; }
 
     QPointF toScreen(const QPointF &p) { return drawing.toScreen(p, rect()); }
-    void show(const Course &course)
+    void show(const PlaneProblem &problem)
     {
-        drawing = PlaneDrawing(course);
+        drawing = PlaneDrawing(problem);
         update();
     }
 
@@ -53,6 +55,25 @@ private:
     PlaneDrawing drawing;
 };
 
+// A page of the window: the picture over its caption.
+QWidget *planePage(const PlaneProblem &problem, const char *picture, const char *caption, QWidget *parent)
+{
+    auto *page = new QWidget(parent);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *label = new QLabel(page);
+    label->setObjectName(QLatin1String(caption));
+    label->setWordWrap(true);
+    layout->addWidget(new PlanePicture(problem, picture, page), 1);
+    layout->addWidget(label);
+    return page;
+}
+
+PlanePicture *pictureOf(const QWidget *window, const char *name)
+{
+    return static_cast<PlanePicture *>(window->findChild<QWidget *>(QLatin1String(name)));
+}
+
 } // namespace
 
 QWidget *openPlaneView(const CourseView &view, QWidget *report)
@@ -63,12 +84,17 @@ QWidget *openPlaneView(const CourseView &view, QWidget *report)
     window->setWindowTitle(tr("На плоскости"));
     window->setWindowIcon(report->windowIcon());
     auto *layout = new QVBoxLayout(window);
-    auto *picture = new PlanePicture(course, window);
-    auto *caption = new QLabel(window);
-    caption->setObjectName(QStringLiteral("planeCaption"));
-    caption->setWordWrap(true);
-    layout->addWidget(picture, 1);
-    layout->addWidget(caption);
+    // A page for x0 and x1, one for the dual's y0 and y1; the tabs show
+    // only where there are both.
+    auto *pages = new QTabWidget(window);
+    pages->setObjectName(QStringLiteral("planePages"));
+    pages->setTabBarAutoHide(true);
+    pages->setDocumentMode(true);
+    if (hasPlanePicture(course))
+        pages->addTab(planePage(primalPlane(course), "planePicture", "planeCaption", pages), tr("Задача"));
+    if (hasDualPlanePicture(course))
+        pages->addTab(planePage(dualPlane(course), "dualPlanePicture", "dualPlaneCaption", pages), tr("Двойственная задача"));
+    layout->addWidget(pages);
 
     auto addAction = [window](const QString &text, const QList<QKeySequence> &keys, auto run) {
         auto *action = new QAction(text, window);
@@ -76,8 +102,8 @@ QWidget *openPlaneView(const CourseView &view, QWidget *report)
         QObject::connect(action, &QAction::triggered, window, run);
         window->addAction(action);
     };
-    addAction(tr("Копировать картинку"), {QKeySequence::Copy}, [window] {
-        QGuiApplication::clipboard()->setImage(window->grab().toImage());
+    addAction(tr("Копировать картинку"), {QKeySequence::Copy}, [pages] {
+        QGuiApplication::clipboard()->setImage(pages->currentWidget()->grab().toImage());
     });
     addAction(tr("Закрыть"), {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}, [window] { window->close(); });
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -88,12 +114,18 @@ QWidget *openPlaneView(const CourseView &view, QWidget *report)
 void updatePlaneView(QWidget *planeView, const CourseView &view)
 {
     const Course &course = view.course();
-    static_cast<PlanePicture *>(planeView->findChild<QWidget *>(QStringLiteral("planePicture")))->show(course);
-    planeView->findChild<QLabel *>(QStringLiteral("planeCaption"))->setText(planeCaption(view));
+    if (PlanePicture *picture = pictureOf(planeView, "planePicture")) {
+        picture->show(primalPlane(course));
+        planeView->findChild<QLabel *>(QStringLiteral("planeCaption"))->setText(planeCaption(view));
+    }
+    if (PlanePicture *picture = pictureOf(planeView, "dualPlanePicture")) {
+        picture->show(dualPlane(course));
+        planeView->findChild<QLabel *>(QStringLiteral("dualPlaneCaption"))->setText(dualPlaneCaption(view));
+    }
 }
 
 QPoint planePointInWindow(const QWidget *planeView, const QPointF &p)
 {
-    auto *picture = static_cast<PlanePicture *>(planeView->findChild<QWidget *>(QStringLiteral("planePicture")));
+    PlanePicture *picture = pictureOf(planeView, "planePicture");
     return picture->mapTo(planeView, picture->toScreen(p).toPoint());
 }

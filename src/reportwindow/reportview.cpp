@@ -225,7 +225,9 @@ void ReportViews::updateActions()
     setAvailable(actionPractice, model.practiceUnavailable(), model.state().practice);
     setAvailable(actionWhatIf, model.whatIfUnavailable());
     setAvailable(actionInteger, model.cutsUnavailable());
-    setAvailable(actionPlane, course.n != 2 ? reporttext::tr("Картинка на плоскости есть только для задачи с двумя переменными")
+    setAvailable(actionPlane, course.n != 2 && course.m != 2
+                                  ? reporttext::tr("Картинка на плоскости есть только для задачи с двумя переменными "
+                                                   "или с двумя ограничениями (двойственная задача)")
                               : !course.allFinite() ? reporttext::tr("Картинки нет: не все значения полей — конечные числа")
                                                     : QString());
 }

@@ -45,7 +45,8 @@ if [ ! -d "$WINEPREFIX" ]; then
     echo "== A Wine prefix (once) =="
     wineboot -i >/dev/null 2>&1 || true
 fi
-wine=$(command -v wine64 || command -v wine)
+# Debian installs the 64-bit loader outside the PATH (wine itself wants wine32 too).
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 
 failures=0
 fail() { echo "DIFFERS: $*" >&2; failures=$((failures + 1)); }

@@ -126,8 +126,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Двойственный симплекс-метод: решает задачу линейного программирования "
                                         "и показывает весь ход решения, таблицу за таблицей."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption report(QStringLiteral("report"),
                                     tr("Вывести отчёт о решении задачи из FILE (как «Копировать отчёт») "
                                        "и выйти, без окна."));
@@ -159,7 +159,21 @@ int main(int argc, char *argv[])
     parser.addOptions({variants, seed, size, kind});
     parser.addPositionalArgument(QStringLiteral("FILE"), tr("Задача в формате LP (файл .lp)."),
                                  QStringLiteral("[FILE]"));
-    parser.process(a); // a wrong option: the parser's message and status 1
+    // The help, the version and a wrong option's message go to the standard
+    // streams, as the parser would write them (where it would show a message
+    // box instead, on Windows without a console, a script would wait on it).
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(parser.errorText()));
+        return kUsageError;
+    }
+    if (parser.isSet(help) || parser.isSet(version)) {
+        const QString text = parser.isSet(help) ? parser.helpText()
+                                                : QCoreApplication::applicationName() + QLatin1Char(' ')
+                                                      + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        std::fputs(qPrintable(text), stdout);
+        return std::fflush(stdout) == 0 ? 0 : kFileError;
+    }
+    parser.process(a); // what is left to the parser: --help-all
 
     if (parser.isSet(variants) || parser.isSet(seed) || parser.isSet(size) || parser.isSet(kind))
         return variantsCommand(parser, variants, seed, size, kind, output, report, parser.positionalArguments());

@@ -24,7 +24,7 @@ fi
 
 source "$root/scripts/setup.sh"
 ensure_packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    m4 dpkg-dev zip perl python3 qttranslations5-l10n
+    m4 dpkg-dev zip perl python3 qttranslations5-l10n fonts-dejavu-core
 
 # The posix thread model: the toolkit's threads need std::thread and friends.
 cross_gcc=$triple-gcc-posix
@@ -118,6 +118,8 @@ package_zip() {
     cp "$out/dual-simplex.exe" "$dir/"
     cp "$root/README.md" "$root/docs/guide-ru.md" "$dir/"
     cp "$root/LICENSE" "$dir/LICENSE.txt"
+    # The DejaVu fonts built into the program come with their licence.
+    cp /usr/share/doc/fonts-dejavu-core/copyright "$dir/DejaVu-fonts-LICENSE.txt"
     cp "$root"/src/examples/*.lp "$dir/examples/"
     (cd "$out" && zip -q -r "$name.zip" "$name")
     echo "$out/$name.zip"

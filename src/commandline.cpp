@@ -13,6 +13,9 @@
 #include <QSettings>
 
 #ifdef Q_OS_WIN
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QTextCodec>
 #include <fcntl.h>
 #include <io.h>
@@ -41,6 +44,17 @@ void prepareForTheSystem()
     if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
         qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
     QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
+}
+
+void prepareDocumentFonts()
+{
+#ifdef Q_OS_WIN
+    for (const char *face : {"DejaVuSans", "DejaVuSans-Bold", "DejaVuSans-Oblique", "DejaVuSans-BoldOblique"})
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/%1.ttf").arg(QLatin1String(face)));
+    QFont font = QGuiApplication::font();
+    font.setFamily(QStringLiteral("DejaVu Sans"));
+    QGuiApplication::setFont(font);
 #endif
 }
 

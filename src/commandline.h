@@ -12,10 +12,13 @@
 // made. On Windows: the command line's output reaches the console the
 // program was started from (or the file or pipe it was redirected to), as
 // UTF-8 and byte for byte as on Linux (no CRLF translation), so do the
-// messages; documents made without a window find the system's fonts; the
+// messages; documents made without a window find the system's fonts too; the
 // settings are an INI file in the user's application data, as a portable
 // program keeps them (no registry). Elsewhere nothing changes.
 void prepareForTheSystem();
+// Once the application object is made, without a window: on Windows the
+// documents' fonts, built into the program, as the Linux build sets them.
+void prepareDocumentFonts();
 
 // The exit statuses of the command line.
 constexpr int kUsageError = 1;

@@ -119,6 +119,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(held));
     heldMessages.clear();
     installToolkitTranslation(&a);
+    if (quietToolkit)
+        prepareDocumentFonts();
     QCoreApplication::setApplicationName(QStringLiteral("dual-simplex"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DUAL_SIMPLEX_VERSION));
 

@@ -66,10 +66,6 @@ private:
     std::unique_ptr<Parts> d;
 };
 
-// What the picture says in words: the verdict in the view's numbers, the
-// region, the constraints without a line, the scales, and a legend.
-QString planeCaption(const CourseView &view);
-
 // Whether the course has a picture on the plane: two variables, every field
 // a finite number.
 bool hasPlanePicture(const Course &course);

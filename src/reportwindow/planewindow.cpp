@@ -3,6 +3,7 @@
 #include "reportwindow/planewindow.h"
 
 #include "plane/dualplane.h"
+#include "plane/planecaption.h"
 #include "plane/planedrawing.h"
 
 #include <QAction>

@@ -433,7 +433,7 @@ void ViewsTest::planeLabelsApart()
             labels += int(placed.size());
         }
     }
-    QVERIFY(labels > 1000);
+    QVERIFY2(labels > 3 * repetitions(300), qPrintable(QString::number(labels))); // the check saw many labels
 }
 
 // The worked examples read as points of their dual problems, by hand, in

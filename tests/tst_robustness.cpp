@@ -108,7 +108,7 @@ void randomReportAction(Widget &w, Uniform &uniform)
         if (action->isEnabled())
             action->trigger();
     };
-    switch (uniform(0, 14)) {
+    switch (uniform(0, 15)) {
     case 0:
         return trigger("actionFractions");
     case 1:
@@ -148,6 +148,13 @@ void randomReportAction(Widget &w, Uniform &uniform)
         return trigger("actionInteger");
     case 14:
         return trigger("actionDual");
+    case 15: // the guide, now and then closed again
+        trigger("actionGuide");
+        if (uniform(0, 1))
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == QLatin1String("guideWindow"))
+                    top->close();
+        return;
     case 12: // practice's tables: switched, a cell typed (and Enter), checked, revealed
         if (panel) {
             const QList<QLineEdit *> cells = panel->findChildren<QLineEdit *>();
@@ -258,7 +265,7 @@ void RobustnessTest::randomUse()
         const QList<QLineEdit *> fields = w.list_Z + w.list_A + w.list_L;
         QLineEdit *field = fields.isEmpty() ? nullptr : fields[uniform(0, fields.size() - 1)];
         QAbstractButton *ok = reportOk(w);
-        switch (uniform(0, 14)) {
+        switch (uniform(0, 15)) {
         case 0:
             QTest::keyClick(uniform(0, 1) ? spinN : spinM, uniform(0, 1) ? Qt::Key_Up : Qt::Key_Down);
             break;

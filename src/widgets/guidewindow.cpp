@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QCloseEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
@@ -26,12 +27,21 @@ QPointer<QTextBrowser> guide;
 
 // The guide's browser closes with Esc, which the text itself would take
 // (to clear a selection) before any shortcut of the window saw it.
+// Closed, it gives the keyboard back to the window it was opened from.
 class GuideBrowser : public QTextBrowser
 {
 public:
     using QTextBrowser::QTextBrowser;
+    QPointer<QWidget> openedFrom;
 
 protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QTextBrowser::closeEvent(event);
+        if (openedFrom)
+            openedFrom->activateWindow();
+    }
+
     void keyPressEvent(QKeyEvent *event) override
     {
         if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
@@ -94,8 +104,10 @@ QTextBrowser *showGuide(QWidget *from)
     Q_INIT_RESOURCE(guide); // the resources live in a static library
     if (!guide)
         guide = makeGuide(from ? from->window() : nullptr);
-    if (from)
+    if (from) {
         guide->setWindowIcon(from->window()->windowIcon());
+        static_cast<GuideBrowser *>(guide.data())->openedFrom = from->window();
+    }
     guide->show();
     guide->raise();
     guide->activateWindow();

@@ -103,6 +103,13 @@ inline Reference solveDualWithGlpk(const DualProblem &d)
     return ref;
 }
 
+// Six significant digits are shown: a printed value may be off by half a
+// unit in its sixth digit. Allow for twice that.
+inline bool equalToDigitsShown(double printed, double exact, double scale)
+{
+    return qAbs(printed - exact) <= 1e-5 * qMax(scale, 1e-300);
+}
+
 } // namespace glpkreference
 
 #endif // GLPKREFERENCE_H

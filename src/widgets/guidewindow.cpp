@@ -3,6 +3,7 @@
 #include "widgets/guidewindow.h"
 
 #include "method/basictext.h"
+#include "widgets/windowplace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
+#include <QWindow>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -102,8 +105,17 @@ QTextBrowser *makeGuide(QWidget *owner)
 QTextBrowser *showGuide(QWidget *from)
 {
     Q_INIT_RESOURCE(guide); // the resources live in a static library
-    if (!guide)
+    if (!guide) {
         guide = makeGuide(from ? from->window() : nullptr);
+        // Centred over the window it is opened from, whole on its screen
+        // with the window manager's frame (taken to be that window's).
+        if (from && from->window()->windowHandle()) {
+            QWidget *window = from->window();
+            const QRect screen = window->windowHandle()->screen()->availableGeometry();
+            guide->setGeometry(placeWindow(guide->size(), window->windowHandle()->frameMargins(),
+                                           window->frameGeometry().center(), screen));
+        }
+    }
     if (from) {
         guide->setWindowIcon(from->window()->windowIcon());
         static_cast<GuideBrowser *>(guide.data())->openedFrom = from->window();

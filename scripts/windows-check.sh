@@ -53,6 +53,15 @@ fail() { echo "DIFFERS: $*" >&2; failures=$((failures + 1)); }
 # The Windows program with a Linux path made a Windows one.
 winpath() { winepath -w "$1" 2>/dev/null; }
 on_windows() { "$wine" "$exe" "$@"; }
+# The first window whose title matches, waited for up to `tries` times 0.3 s.
+window_named() {
+    local pattern=$1 tries=$2 found
+    for _ in $(seq "$tries"); do
+        found=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1) && [ -n "$found" ] && break
+        sleep 0.3
+    done
+    echo "$found"
+}
 
 echo "== --report: the gallery and generated problems, every view =="
 problems=("$root"/src/examples/*.lp)
@@ -117,22 +126,14 @@ on_windows --version | grep -q 'dual-simplex' || fail "--version"
 echo "== The window: a problem opened, \"Вывести решение\" pressed =="
 on_windows "$(winpath "$example")" >/dev/null 2>&1 &
 pids+=($!)
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --name 'Двойственный симплекс-метод' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.3
-done
+window=$(window_named 'Двойственный симплекс-метод' 100)
 [ -n "$window" ] || fail "the main window did not appear"
 if [ -n "$window" ]; then
     sleep 2
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     # The focus is in the objective's first field: Enter there solves.
     xdotool key --window "$window" Return
-    report=
-    for _ in $(seq 50); do
-        report=$(xdotool search --name '^Решение$' 2>/dev/null | head -n 1) && [ -n "$report" ] && break
-        sleep 0.3
-    done
+    report=$(window_named '^Решение$' 50)
     [ -n "$report" ] || fail "the report window did not appear"
     sleep 2
     import -window root "$out/wine-report.png"

@@ -18,12 +18,6 @@ int firstProblemTables(const Course &course)
     return int(course.tables.size());
 }
 
-double zEntry(const Tableau &table, const QString &variable)
-{
-    const int j = table.columns.indexOf(QLatin1Char('-') + variable);
-    return j < 0 ? 0.0 : table.at(table.m, j);
-}
-
 } // namespace
 
 bool hasDualPlanePicture(const Course &course)
@@ -43,8 +37,8 @@ PlaneProblem dualPlane(const Course &course)
                                                     : HalfPlane{-dual.rows[j][0], -dual.rows[j][1], dual.c[j]});
     const int tables = firstProblemTables(course);
     for (int t = 0; t < tables; ++t)
-        plane.path.push_back(QPointF(sign * zEntry(course.tables[t], QStringLiteral("Y0")),
-                                     sign * zEntry(course.tables[t], QStringLiteral("Y1"))));
+        plane.path.push_back(QPointF(sign * zRowEntry(course.tables[t], QStringLiteral("Y0")),
+                                     sign * zRowEntry(course.tables[t], QStringLiteral("Y1"))));
     plane.maximise = dual.maximise;
     plane.objective = QPointF(sign * dual.w[0], sign * dual.w[1]);
     plane.optimum = tables == int(course.tables.size()) ? course.ending == Course::Ending::Optimum

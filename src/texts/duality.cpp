@@ -54,7 +54,7 @@ Entry zEntry(const CourseView &view, int t, const QString &variable)
         const mpq_class &value = view.exactReplay()->at(view.course(), t, table.m, j);
         entry.sign = sgn(value);
     } else {
-        const double value = table.at(table.m, j);
+        const double value = zRowEntry(table, variable);
         entry.sign = nearZero(value) ? 0 : value > 0 ? 1 : -1;
     }
     return entry;
@@ -151,6 +151,12 @@ QStringList slacknessLines(const CourseView &view, int t)
 }
 
 } // namespace
+
+double zRowEntry(const Tableau &table, const QString &variable)
+{
+    const int j = table.columns.indexOf(QLatin1Char('-') + variable);
+    return j < 0 ? 0.0 : table.at(table.m, j);
+}
 
 DualProblem dualOf(const Course &course, int t)
 {

@@ -30,6 +30,10 @@ struct DualProblem {
 };
 DualProblem dualOf(const Course &course, int t);
 
+// The entry of table's row Z in the column of `variable` ("Y1", "X0"), in
+// decimals: 0 where the variable labels a row.
+double zRowEntry(const Tableau &table, const QString &variable);
+
 // Whether table t is read as a dual point: the tables before the first cut
 // (cuts change the problem in a way the view does not follow).
 bool hasDualPoint(const Course &course, int t);

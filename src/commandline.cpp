@@ -4,6 +4,7 @@
 #include "commandline.h"
 
 #include "method/basictext.h"
+#include "method/branches.h"
 #include "files/lpfile.h"
 #include "documents/reportfiles.h"
 #include "state/reportstate.h"
@@ -98,9 +99,11 @@ int printReport(const ReportRequest &request)
         return kFileError;
     }
     ProblemTexts texts = *problem;
-    texts.integer = texts.integer || request.integer;
+    texts.integer = (texts.integer || request.integer) && !request.branch;
     ReportState state;
     state.course = solveCourse(texts);
+    if (request.branch && branchesUnavailable(state.course).isEmpty())
+        continueWithBranches(state.course);
     state.fractions = request.fractions;
     state.explanations = request.explain;
     state.ranging = request.ranging;

@@ -35,6 +35,7 @@ struct ReportRequest {
     QString file;
     bool fractions = false, explain = false, ranging = false, dual = false, html = false;
     bool integer = false; // whole values asked for, whatever the file says
+    bool branch = false;  // and found by branch and bound, not by cuts
     QString output; // empty: standard output
 };
 

@@ -7,6 +7,7 @@
 #include "files/variants.h"
 #include "mainwindow/translation.h"
 #include "mainwindow/widget.h"
+#include "reportwindow/reportview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -146,7 +147,9 @@ int main(int argc, char *argv[])
                                      tr("Целочисленная задача: после нецелого оптимума отсечения Гомори."));
     const QCommandLineOption dual(QStringLiteral("dual"),
                                   tr("С двойственной задачей и двойственной точкой каждой таблицы (вид «Двойственная задача»)."));
-    parser.addOptions({report, fractions, explain, ranging, dual, html, output, integer});
+    const QCommandLineOption branch(QStringLiteral("branch"),
+                                    tr("Целочисленная задача: после нецелого оптимума метод ветвей и границ."));
+    parser.addOptions({report, fractions, explain, ranging, dual, html, output, integer, branch});
     const QCommandLineOption variants(QStringLiteral("variants"),
                                       tr("Записать N вариантов задачи с ключом ответов в папку --output и выйти, без окна."),
                                       QStringLiteral("N"));
@@ -202,6 +205,7 @@ int main(int argc, char *argv[])
         request.dual = parser.isSet(dual);
         request.html = parser.isSet(html);
         request.integer = parser.isSet(integer);
+        request.branch = parser.isSet(branch);
         request.output = parser.value(output);
         return printReport(request);
     }
@@ -213,7 +217,8 @@ int main(int argc, char *argv[])
     // Opened once the window is up, so that the focus lands in the form.
     if (!files.isEmpty())
         QMetaObject::invokeMethod(menu, [menu, file = files.first()] { menu->open(file); }, Qt::QueuedConnection);
-    if (parser.isSet(integer)) // after the file, which may say it too
+    ReportViews::branchChosen = parser.isSet(branch);
+    if (parser.isSet(integer) || parser.isSet(branch)) // after the file, which may say it too
         QMetaObject::invokeMethod(menu, [menu] { menu->setInteger(true); }, Qt::QueuedConnection);
     return a.exec();
 }

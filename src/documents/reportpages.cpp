@@ -3,6 +3,7 @@
 // printer alike.
 #include "documents/reportpages.h"
 
+#include "documents/treedrawing.h"
 #include "plane/planedrawing.h"
 
 #include <QFontMetricsF>
@@ -48,7 +49,7 @@ struct TableLayout {
 
 // One block of a page: a run of text, a table, or the picture.
 struct Block {
-    enum Kind { Title, Line, Explanation, Table, Picture };
+    enum Kind { Title, Line, Explanation, Table, Picture, Tree };
     Block(Kind kind, const QString &text, int table = -1, bool pivotMarked = false)
         : kind(kind), text(text), table(table), pivotMarked(pivotMarked)
     {
@@ -57,6 +58,7 @@ struct Block {
     QString text;   // the text of a title, line or explanation
     int table;      // a table of the course, or -1 - k for grid k
     bool pivotMarked;
+    int depth = 0;  // a line of the tree's outline: its indent
     double height = 0;
     int page = 0;
     double top = 0;
@@ -125,6 +127,16 @@ private:
             case ReportBlock::GridNote:
                 blocks.push_back({Block::Explanation, block.text});
                 break;
+            case ReportBlock::TreeTitle:
+                blocks.push_back({Block::Line, block.text});
+                break;
+            case ReportBlock::TreeLine:
+                blocks.push_back({Block::Line, block.text});
+                blocks.back().depth = block.index;
+                break;
+            case ReportBlock::Tree:
+                blocks.push_back({Block::Tree, QString()});
+                break;
             }
         }
         if (hasPlanePicture(*content.picture))
@@ -174,7 +186,14 @@ private:
         return block.kind == Block::Title ? title : block.kind == Block::Explanation ? italic : body;
     }
 
-    double indentOf(const Block &block) const { return block.kind == Block::Explanation ? kIndent * point : 0; }
+    double indentOf(const Block &block) const
+    {
+        // An outline's deep lines keep most of the page's width.
+        return std::min((block.kind == Block::Explanation ? 1 : block.depth) * kIndent * point, width / 3);
+    }
+
+    // The tree drawn in the body's font on the page.
+    TreeDrawing treeDrawing() const { return TreeDrawing(content.tree, body, device); }
 
     // A text laid out in lines no wider than `lineWidth`: at word boundaries
     // where it can, anywhere in a word too long for a line; a label never
@@ -206,6 +225,10 @@ private:
             return std::accumulate(block.layout->heights.begin(), block.layout->heights.end(), 0.0);
         case Block::Picture: // under its heading
             return headingHeight() + std::min(width * kPictureHeight / kPictureWidth, footer - headingHeight());
+        case Block::Tree: {
+            const TreeDrawing tree = treeDrawing();
+            return tree.size().height() * tree.scaleFor(QSizeF(width, footer));
+        }
         default:
             return textLayout(block.text, fontOf(block), width - indentOf(block))->boundingRect().height();
         }
@@ -346,6 +369,13 @@ private:
             painter.setFont(font);
             paintPlane(painter, QRectF(0, 0, kPictureWidth, kPictureHeight), *content.picture);
             painter.restore();
+            return;
+        }
+        case Block::Tree: {
+            const TreeDrawing tree = treeDrawing();
+            const double scale = tree.scaleFor(QSizeF(width, footer));
+            const double left = (width - tree.size().width() * scale) / 2;
+            tree.paint(painter, QPointF(left, block.top), scale, Qt::black, QColor(245, 245, 245), Qt::black);
             return;
         }
         default:

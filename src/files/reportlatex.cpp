@@ -72,7 +72,7 @@ QString problemMath(const CourseView &view)
         lines << latexLinearForm(row) + QStringLiteral(" & \\le & ") + latexNumber(view.rightHand(i));
     }
     lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" & \\ge & 0")
-                 + (course.cutCount() > 0 ? QStringLiteral(",\\ \\text{") + latexText(reporttext::tr("целые")) + QLatin1Char('}')
+                 + (course.integerSearched() ? QStringLiteral(",\\ \\text{") + latexText(reporttext::tr("целые")) + QLatin1Char('}')
                                           : QString());
     return fitted(QStringLiteral("\\begin{array}{r@{\\;}c@{\\;}l}\n") + lines.join(QStringLiteral(" \\\\\n"))
                   + QStringLiteral("\n\\end{array}"));
@@ -180,6 +180,9 @@ QString latexText(const QString &text)
         {QChar(0x2212), QStringLiteral("$-$")},       {QChar(0x221E), QStringLiteral("$\\infty$")},
         {QChar(0x2192), QStringLiteral("$\\to$")},    {QChar(0x2264), QStringLiteral("$\\le$")},
         {QChar(0x2265), QStringLiteral("$\\ge$")},    {QChar(0x2026), QStringLiteral("\\ldots{}")},
+        {QChar(0x230A), QStringLiteral("$\\lfloor$")},  {QChar(0x230B), QStringLiteral("$\\rfloor$")},
+        {QChar(0x2308), QStringLiteral("$\\lceil$")},   {QChar(0x2309), QStringLiteral("$\\rceil$")},
+        {QChar(0x2190), QStringLiteral("$\\leftarrow$")},
         {QChar(0x2060), QString()},                   {u'-', QStringLiteral("-{}")},               {u'/', QStringLiteral("\\slash{}")},
     };
     QString out;
@@ -218,6 +221,15 @@ QString latexOfReport(const ReportContent &content, bool wholeDocument)
         case ReportBlock::Try:
         case ReportBlock::GridNote:
             body += explanationLatex(block.text);
+            break;
+        case ReportBlock::TreeTitle:
+            body += lineLatex(block.text);
+            break;
+        case ReportBlock::TreeLine:
+            body += QStringLiteral("\\noindent\\hspace*{%1em}").arg(2 * block.index) + latexText(block.text)
+                    + QStringLiteral("\\par\n");
+            break;
+        case ReportBlock::Tree:
             break;
         }
     }

@@ -9,11 +9,18 @@
 
 QString Tableau::problemRowName(int i) const
 {
-    int cuts = 0;
-    for (const QString &label : rows + columns)
-        cuts += label.startsWith(QLatin1Char('S')) || label.startsWith(QLatin1String("-S"));
-    const int constraints = m - cuts;
-    return i < constraints ? QStringLiteral("Y%1").arg(i) : QStringLiteral("S%1").arg(i - constraints + 1);
+    // The rows added after the problem's constraints (cuts Sk, bounds Bk),
+    // in the order they were added: by their numbers.
+    std::vector<std::pair<int, QString>> added;
+    for (QString label : rows + columns) {
+        if (label.startsWith(QLatin1Char('-')))
+            label.remove(0, 1);
+        if (label.startsWith(QLatin1Char('S')) || label.startsWith(QLatin1Char('B')))
+            added.emplace_back(label.mid(1).toInt(), label);
+    }
+    std::sort(added.begin(), added.end());
+    const int constraints = m - int(added.size());
+    return i < constraints ? QStringLiteral("Y%1").arg(i) : added[i - constraints].second;
 }
 
 bool Course::allFinite() const
@@ -33,9 +40,37 @@ int Course::cutCount() const
 int Course::cutsAt(int t) const
 {
     int cuts = 0;
-    for (int k = 0; k < t && k < int(pivots.size()); ++k)
+    for (int k : pivotsTo(t))
         cuts += pivots[k].stage == kChangeStage && changes[pivots[k].row].cut;
     return cuts;
+}
+
+bool Course::whatIfMade() const
+{
+    return std::any_of(changes.begin(), changes.end(), [](const Change &c) { return !c.cut && !c.branch(); });
+}
+
+int Course::sourceTable(int p) const
+{
+    const bool branch = pivots[p].stage == kChangeStage && changes[pivots[p].row].branch();
+    return branch ? changes[pivots[p].row].parentTable : p;
+}
+
+int Course::changePivot(int c) const
+{
+    int p = 0;
+    while (pivots[p].stage != kChangeStage || pivots[p].row != c)
+        ++p;
+    return p;
+}
+
+std::vector<int> Course::pivotsTo(int t) const
+{
+    std::vector<int> path;
+    for (int k = std::min(t, int(pivots.size())) - 1; k >= 0; k = sourceTable(k) - 1)
+        path.push_back(k);
+    std::reverse(path.begin(), path.end());
+    return path;
 }
 
 QString Course::fieldName(int k) const
@@ -59,7 +94,7 @@ QString Course::fieldText(int k) const
 std::vector<double> Course::rightHandsAt(int t) const
 {
     std::vector<double> values = b;
-    for (int k = 0; k < t && k < int(pivots.size()); ++k) {
+    for (int k : pivotsTo(t)) {
         if (pivots[k].stage != kChangeStage)
             continue;
         const Change &change = changes[pivots[k].row];
@@ -74,7 +109,7 @@ std::vector<double> Course::rightHandsAt(int t) const
 std::vector<double> Course::constraintsAt(int t) const
 {
     std::vector<double> values = a;
-    for (int k = 0; k < t && k < int(pivots.size()); ++k)
+    for (int k : pivotsTo(t))
         if (pivots[k].stage == kChangeStage && changes[pivots[k].row].row < 0)
             values.insert(values.end(), changes[pivots[k].row].coefficients.begin(),
                           changes[pivots[k].row].coefficients.end());

@@ -53,15 +53,21 @@ struct Course {
     // them in this order, "Ok" after them.
     struct Item {
         enum Kind { Task, Table, Point, Pivot, Bound, FinalPoint, Stage2, OptimumHeading, Value, NoSolution, Cycled,
-                    Change, IntegerSearch, Cut, IntegerOptimum, NoIntegerSolution, CutLimit };
+                    Change, IntegerSearch, Cut, IntegerOptimum, NoIntegerSolution, CutLimit,
+                    BranchSearch, Node, NodeEnd, NodeLimit };
         Kind kind;
         int table; // the table it belongs to: shown, or whose point, bound or value it states
-        int pivot; // a pivot line: the pivot it names; a change or cut line: the change
+        int pivot; // a pivot line: the pivot it names; a change, cut or node line: the change;
+                   // a node's ending: the node
     };
     // A change of the problem after an optimum: a right-hand side set anew
     // (row >= 0) or a constraint added (row -1), as typed and as counted;
     // or a cut of Gomory's method, written from row `source` of the table
-    // before it, its coefficients and right-hand side its form in x.
+    // before it, its coefficients and right-hand side its form in x; or the
+    // bound of node `node` of branch and bound on variable x`variable`
+    // (x <= bound when `upper`, x >= bound otherwise), added to table
+    // `parentTable`, the last table of node `parentNode`, its form in x as
+    // a constraint (-x <= -bound for a lower bound).
     struct Change {
         int row = -1;
         QString rightHandText;
@@ -70,6 +76,19 @@ struct Course {
         std::vector<double> coefficients;
         bool cut = false;
         int source = -1;
+        int node = 0, parentNode = -1, parentTable = -1, variable = -1;
+        bool upper = true;
+
+        bool branch() const { return node > 0; }
+    };
+    // A node of branch and bound: node 0 is the course up to the first
+    // optimum, node k the course from its bound (change `change`) to its
+    // last table; how it ended, and the variable it was branched on.
+    struct Node {
+        enum End { Open, Record, NoSolution, NotBetter, Branched, Stopped };
+        int parent = -1, change = -1, depth = 0, lastTable = 0;
+        End end = Open;
+        int variable = -1;
     };
     enum class Ending {
         None,            // still running
@@ -81,6 +100,7 @@ struct Course {
         IntegerOptimum,  // after cuts: an optimum whose x are whole
         NoInteger,       // after a cut: the second stage found no pivot column
         CutLimit,        // the limit of cuts, and no whole point
+        NodeLimit,       // branch and bound stopped at its limit of nodes
     };
 
     // The problem as read: the fields' texts and the values the form counts.
@@ -96,12 +116,30 @@ struct Course {
     Ending ending = Ending::None;
     int endingRow = -1;    // second stage without a candidate: the pivot row
     int endingColumn = -1; // first stage without a pivot row: the entering column
+    std::vector<Node> nodes; // branch and bound: by number, in the order taken
+    int record = -1;         // branch and bound: the node of the best whole point
 
     bool allFinite() const;
     // The cuts made (a course continued by Gomory's method has some), and
     // those made before table t.
     int cutCount() const;
     int cutsAt(int t) const;
+    // Whether the course went on by branch and bound; whether by either
+    // integer method.
+    bool branched() const { return !nodes.empty(); }
+    bool integerSearched() const { return branched() || cutCount() > 0; }
+    // Whether the problem was changed after its optimum ("Что если…").
+    bool whatIfMade() const;
+    // The table that pivot or change p was made on: table p, or for a
+    // branch the last table of its parent node. Table t > 0 comes from
+    // table sourceTable(t - 1).
+    int sourceTable(int p) const;
+    // The pivots and changes that lead from the starting table to table t,
+    // in order.
+    std::vector<int> pivotsTo(int t) const;
+    // The place of change c among the pivots: table changePivot(c) + 1 is
+    // the table it makes.
+    int changePivot(int c) const;
     // Field k of the form, counted over the objective's fields, then the
     // constraints' row by row, then the right-hand sides: its name as the
     // form names it for a screen reader ("Ограничение 0: коэффициент при

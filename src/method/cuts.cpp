@@ -77,6 +77,8 @@ QString cutsUnavailable(const Course &course)
 {
     if (course.cutCount() > 0)
         return tr("Отсечения уже сделаны");
+    if (course.branched())
+        return tr("Целые значения уже ищутся методом ветвей и границ; отсечения — для задачи без ветвей");
     if (course.ending != Course::Ending::Optimum)
         return tr("Целые значения ищутся от оптимума, а отчёт кончается иначе");
     if (!course.allFinite())

@@ -2,6 +2,7 @@
 // Implements exact.h: exact arithmetic for the exact view of a report.
 #include "method/exact.h"
 
+#include "method/branches.h"
 #include "method/cuts.h"
 #include "method/fieldtext.h"
 
@@ -51,34 +52,45 @@ std::optional<ExactCourse> replayExactly(const Course &course, ReplayFailure *wh
         cells[m * (n + 1) + j] = -exact.c[j];
     exact.tables.push_back(cells);
 
-    std::vector<mpq_class> rightHands = exact.b, constraints = exact.a;
-    exact.rightHands.push_back(rightHands);
+    exact.rightHands.push_back(exact.b);
+    std::vector<std::vector<mpq_class>> constraintsOf{exact.a}; // of each table's problem
     exact.cutForms.resize(course.changes.size());
     for (size_t k = 0; k < course.pivots.size() && exact.tables.size() < course.tables.size(); ++k) {
         const PivotChoice &pivot = course.pivots[k];
-        const Tableau &labels = course.tables[k];
-        if (pivot.stage == kChangeStage && course.changes[pivot.row].cut) {
+        // A branch starts from its parent's last table, anything else from the one before.
+        const int from = course.sourceTable(int(k));
+        const Tableau &labels = course.tables[from];
+        cells = exact.tables[from];
+        std::vector<mpq_class> rightHands = exact.rightHands[from], constraints = constraintsOf[from];
+        const Course::Change *change = pivot.stage == kChangeStage ? &course.changes[pivot.row] : nullptr;
+        if (change && change->cut) {
             // A cut, written exactly from the same row as the decimals' cut.
-            const Course::Change &cut = course.changes[pivot.row];
-            const std::vector<mpq_class> row = cutRow(labels, cells, cut.source);
+            const std::vector<mpq_class> row = cutRow(labels, cells, change->source);
             std::vector<mpq_class> &form = exact.cutForms[pivot.row];
             form = cutInX(labels, row, constraints, rightHands);
             constraints.insert(constraints.end(), form.begin(), form.begin() + n);
             rightHands.push_back(form[n]);
             cells.insert(cells.begin() + labels.m * (n + 1), row.begin(), row.end());
-        } else if (pivot.stage == kChangeStage) {
+        } else if (change && change->branch()) {
+            // A bound, on the same variable and whole value as the decimals'.
+            const mpq_class bound(change->upper ? change->rightHand : -change->rightHand);
+            const std::vector<mpq_class> row = branchRow(labels, cells, change->variable, change->upper, bound);
+            for (double c : change->coefficients)
+                constraints.push_back(mpq_class(c));
+            rightHands.push_back(mpq_class(change->rightHand));
+            cells.insert(cells.begin() + labels.m * (n + 1), row.begin(), row.end());
+        } else if (change) {
             // The table changed, not pivoted: the change's fields read exactly.
-            const Course::Change &change = course.changes[pivot.row];
             std::vector<mpq_class> values;
-            if (!readExactly(change.coefficientTexts + QStringList{change.rightHandText}, values, 0, why)) {
+            if (!readExactly(change->coefficientTexts + QStringList{change->rightHandText}, values, 0, why)) {
                 why->change = pivot.row;
                 return std::nullopt;
             }
             const mpq_class b = values.back();
             values.pop_back();
-            if (change.row >= 0) {
-                shiftRightHand(labels, cells, change.row, mpq_class(b - rightHands[change.row]));
-                rightHands[change.row] = b;
+            if (change->row >= 0) {
+                shiftRightHand(labels, cells, change->row, mpq_class(b - rightHands[change->row]));
+                rightHands[change->row] = b;
             } else {
                 cells = withConstraint(labels, cells, values, b);
                 constraints.insert(constraints.end(), values.begin(), values.end());
@@ -92,7 +104,8 @@ std::optional<ExactCourse> replayExactly(const Course &course, ReplayFailure *wh
             pivotCells(cells.data(), labels.m + 1, n + 1, pivot.row, pivot.column);
         }
         exact.tables.push_back(cells);
-        exact.rightHands.push_back(rightHands);
+        exact.rightHands.push_back(std::move(rightHands));
+        constraintsOf.push_back(std::move(constraints));
     }
     return exact;
 }

@@ -19,6 +19,8 @@ QString whatIfUnavailable(const Course &course)
 {
     if (course.cutCount() > 0)
         return tr("«Что если» — для задачи без отсечений, а в отчёте они уже есть");
+    if (course.branched())
+        return tr("«Что если» — для задачи без ветвей, а в отчёте они уже есть");
     if (course.ending != Course::Ending::Optimum)
         return tr("«Что если» продолжает решение от оптимума, а отчёт кончается иначе");
     if (!course.allFinite())

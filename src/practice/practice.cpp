@@ -262,7 +262,7 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
 bool canPractise(const Course &course)
 {
     return course.ending != Course::Ending::None && course.ending != Course::Ending::NoColumn
-           && course.changes.size() == size_t(course.cutCount());
+           && !course.whatIfMade();
 }
 
 std::vector<PracticeStep> practiceSteps(const Course &course)

@@ -3,6 +3,7 @@
 #include "reportwindow/reportpage.h"
 
 #include "reportwindow/practicepanel.h"
+#include "reportwindow/treeview.h"
 #include "widgets/snapshottable.h"
 
 #include <QHeaderView>
@@ -121,7 +122,7 @@ void ReportPage::render(const ReportModel &model)
     std::vector<Placed> order;
     size_t lastShownItem = 0;
     QTableWidget *decided = nullptr; // the last table shown, the one practice decides on
-    size_t explanation = 0, grid = 0, dual = 0;
+    size_t explanation = 0, grid = 0, dual = 0, tree = 0;
     for (const ReportBlock &block : content.blocks) {
         switch (block.kind) {
         case ReportBlock::Line:
@@ -142,6 +143,11 @@ void ReportPage::render(const ReportModel &model)
         case ReportBlock::Dual:
             order.push_back({dualWidget(dual++, block.text), true});
             break;
+        case ReportBlock::TreeTitle:
+        case ReportBlock::TreeLine:
+        case ReportBlock::Tree:
+            order.push_back({treeWidget(tree++, block, content), true});
+            break;
         case ReportBlock::GridTitle:
         case ReportBlock::Grid:
         case ReportBlock::GridNote: {
@@ -160,6 +166,10 @@ void ReportPage::render(const ReportModel &model)
     while (dualLines.size() > dual) {
         delete dualLines.back();
         dualLines.pop_back();
+    }
+    while (treeParts.size() > tree) {
+        delete treeParts.back();
+        treeParts.pop_back();
     }
     if (practice) {
         // Below the last item shown while practice goes on; at the end
@@ -319,6 +329,32 @@ QLabel *ReportPage::dualWidget(size_t k, const QString &text)
         dualLines.push_back(new QLabel(window->widget()));
     setText(dualLines[k], text);
     return dualLines[k];
+}
+
+// Part k of the tree: its title, a line of its outline indented by its
+// depth, or its drawing; made anew where a part of another kind stood.
+QWidget *ReportPage::treeWidget(size_t k, const ReportBlock &block, const ReportContent &content)
+{
+    const bool drawing = block.kind == ReportBlock::Tree;
+    if (k < treeParts.size() && bool(qobject_cast<TreeView *>(treeParts[k])) != drawing) {
+        delete treeParts[k];
+        treeParts[k] = nullptr;
+    }
+    if (k == treeParts.size())
+        treeParts.push_back(nullptr);
+    QWidget *&part = treeParts[k];
+    if (drawing) {
+        if (!part)
+            part = new TreeView(window->widget());
+        static_cast<TreeView *>(part)->setTree(content.tree);
+        return part;
+    }
+    if (!part)
+        part = new QLabel(window->widget());
+    auto *label = static_cast<QLabel *>(part);
+    setText(label, block.text);
+    label->setIndent(block.kind == ReportBlock::TreeLine ? block.index * 2 * label->fontMetrics().height() : -1);
+    return part;
 }
 
 // The widgets of grid k, made anew when the grid changed.

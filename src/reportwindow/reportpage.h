@@ -66,6 +66,7 @@ private:
     void showNumbers(QTableWidget *table, TableLook &look, const ReportContent &content, const ReportBlock &block);
     QLabel *explanationWidget(size_t k, const QString &text);
     QLabel *dualWidget(size_t k, const QString &text);
+    QWidget *treeWidget(size_t k, const ReportBlock &block, const ReportContent &content);
     GridWidgets &gridWidgets(size_t k, const TitledGrid &grid, bool note);
     void showPractice(const ReportModel &model, QTableWidget *decided, int width);
     void arrange(const std::vector<Placed> &order);
@@ -80,6 +81,7 @@ private:
     std::vector<QLabel *> explanations;  // in the order they stand
     std::vector<QLabel *> dualLines;     // the dual problem's view, in the order they stand
     std::vector<GridWidgets> grids;
+    std::vector<QWidget *> treeParts;    // the tree's title, its outline's lines and its drawing
     PracticePanel *practicePanel = nullptr;
 };
 

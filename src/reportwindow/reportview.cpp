@@ -39,6 +39,7 @@ bool ReportViews::rangingChosen = false;
 bool ReportViews::dualChosen = false;
 bool ReportViews::tablesChosen = false;
 bool ReportViews::integerProblem = false;
+bool ReportViews::branchChosen = false;
 
 namespace {
 
@@ -100,6 +101,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     actionDual = makeAction("actionDual", reporttext::tr("Двойственная задача"), QKeySequence(Qt::CTRL | Qt::Key_U), true);
     actionWhatIf = makeAction("actionWhatIf", reporttext::tr("Что если…"), QKeySequence(Qt::CTRL | Qt::Key_K), false);
     actionInteger = makeAction("actionInteger", reporttext::tr("Целые значения"), QKeySequence(Qt::CTRL | Qt::Key_I), false);
+    actionBranch = makeAction("actionBranch", reporttext::tr("Ветви и границы"), QKeySequence(Qt::CTRL | Qt::Key_B), false);
     actionGuide = makeAction("actionGuide", reporttext::tr("Справка"), QKeySequence::HelpContents, false);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The tool bar: the same actions in three groups.
@@ -107,7 +109,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     for (QAction *action : {actionFractions, actionExplain, actionRanging, actionDual, actionPlane})
         views->addAction(action);
     QMenu *problem = bar->addGroup("reportProblemMenu", reporttext::tr("Задача"));
-    for (QAction *action : {actionPractice, actionWhatIf, actionInteger})
+    for (QAction *action : {actionPractice, actionWhatIf, actionInteger, actionBranch})
         problem->addAction(action);
     QMenu *report = bar->addGroup("reportDocumentMenu", reporttext::tr("Отчёт"));
     for (QAction *action : {actionCopy, actionCopyLatex, actionSave, actionPrint, actionGuide})
@@ -121,6 +123,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     connect(actionCopyLatex, &QAction::triggered, this, &ReportViews::copyLatex);
     connect(actionWhatIf, &QAction::triggered, this, &ReportViews::whatIf);
     connect(actionInteger, &QAction::triggered, this, &ReportViews::cut);
+    connect(actionBranch, &QAction::triggered, this, &ReportViews::branch);
     connect(actionPractice, &QAction::toggled, this, &ReportViews::setPractice);
     connect(actionFractions, &QAction::toggled, this, [this](bool on) {
         model.setFractions(on);
@@ -143,8 +146,10 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
         update();
     });
 
-    // An integer problem goes on by cuts by itself.
-    if (integerProblem)
+    // An integer problem goes on by cuts by itself, or by branches when asked.
+    if (integerProblem && branchChosen)
+        model.branch();
+    else if (integerProblem)
         model.cut();
     page = new ReportPage(window, pageLayout);
     connect(page, &ReportPage::practised, this, &ReportViews::practise);
@@ -225,6 +230,7 @@ void ReportViews::updateActions()
     setAvailable(actionPractice, model.practiceUnavailable(), model.state().practice);
     setAvailable(actionWhatIf, model.whatIfUnavailable());
     setAvailable(actionInteger, model.cutsUnavailable());
+    setAvailable(actionBranch, model.branchesUnavailable());
     setAvailable(actionPlane, course.n != 2 && course.m != 2
                                   ? reporttext::tr("Картинка на плоскости есть только для задачи с двумя переменными "
                                                    "или с двумя ограничениями (двойственная задача)")
@@ -286,6 +292,15 @@ void ReportViews::whatIf()
 void ReportViews::cut()
 {
     if (!model.cut())
+        return;
+    update();
+    window->ensureWidgetVisible(window->widget()->layout()->itemAt(window->widget()->layout()->count() - 1)->widget());
+}
+
+// The same by branch and bound: the nodes and the tree before "Ok".
+void ReportViews::branch()
+{
+    if (!model.branch())
         return;
     update();
     window->ensureWidgetVisible(window->widget()->layout()->itemAt(window->widget()->layout()->count() - 1)->widget());

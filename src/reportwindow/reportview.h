@@ -59,6 +59,8 @@ public:
     // The main window's problem is integer: its reports go on by cuts after
     // an optimum whose x are not whole.
     static bool integerProblem;
+    // Its reports go on by branch and bound instead (--branch).
+    static bool branchChosen;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -73,6 +75,7 @@ private:
     void practise(const PracticeEvent &event);
     void whatIf();
     void cut();
+    void branch();
     void copy();
     void copyLatex();
     void save();
@@ -85,7 +88,8 @@ private:
     ReportPage *page;
     ActionBar *bar;
     QAction *actionCopy, *actionPlane, *actionFractions, *actionExplain, *actionSave, *actionPrint, *actionCopyLatex,
-        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger, *actionGuide, *actionDual;
+        *actionPractice, *actionRanging, *actionWhatIf, *actionInteger, *actionGuide, *actionDual,
+        *actionBranch;
     QPointer<QWidget> plane;
 };
 

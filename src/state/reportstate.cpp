@@ -2,7 +2,9 @@
 // Implements reportstate.h: the report window's state as one value.
 #include "state/reportstate.h"
 
+#include "method/branches.h"
 #include "method/cuts.h"
+#include "texts/branchwords.h"
 #include "texts/duality.h"
 #include "texts/explain.h"
 #include "practice/practicecells.h"
@@ -270,6 +272,23 @@ bool ReportModel::cut()
     return true;
 }
 
+bool ReportModel::branch()
+{
+    if (!branchesUnavailable().isEmpty())
+        return false;
+    continueWithBranches(current.course);
+    current.practice = false;
+    current.practiceEvents.clear();
+    courseChanged();
+    current.fractions = current.fractions && exact();
+    return true;
+}
+
+QString ReportModel::branchesUnavailable() const
+{
+    return ::branchesUnavailable(current.course);
+}
+
 QString ReportModel::cutsUnavailable() const
 {
     return ::cutsUnavailable(current.course);
@@ -287,7 +306,7 @@ QString ReportModel::fractionsUnavailable() const
 
 QString ReportModel::practiceUnavailable() const
 {
-    if (current.course.changes.size() > size_t(current.course.cutCount()))
+    if (current.course.whatIfMade())
         return tr("Решать самому можно только до «Что если»");
     if (!canPractise(current.course))
         return tr("Решать самому нельзя: отчёт обрывается, потому что не все значения полей — конечные числа");
@@ -369,7 +388,7 @@ ReportContent ReportModel::content() const
 {
     const Course &course = current.course;
     const CourseView numbers = view();
-    ReportContent content{numbers, {}, {}, &shownCourse()};
+    ReportContent content{numbers, {}, {}, &shownCourse(), {}};
     const int items = int(course.items.size());
     int shownItems = items, concealed = -1;
     std::vector<Explanation> tries;
@@ -434,10 +453,17 @@ ReportContent ReportModel::content() const
             blocks.push_back({ReportBlock::Dual, dualPointLine(numbers, item.table)});
         else if (item.kind == Course::Item::Change && !course.changes[item.pivot].cut)
             dualProblem(item.table);
-        else if (item.kind == Course::Item::Cut)
-            blocks.push_back({ReportBlock::Dual, dualStopLine()}), dualStopped = true;
+        else if (item.kind == Course::Item::Cut || item.kind == Course::Item::Node)
+            blocks.push_back({ReportBlock::Dual, dualStopLine(item.kind == Course::Item::Node)}), dualStopped = true;
     }
     linesBefore(items);
+    if (done && course.branched()) {
+        content.tree = treeLines(numbers);
+        blocks.push_back({ReportBlock::TreeTitle, reporttext::treeTitle()});
+        for (const TreeLine &line : content.tree)
+            blocks.push_back({ReportBlock::TreeLine, line.text, -1, line.depth});
+        blocks.push_back({ReportBlock::Tree, QString()});
+    }
     if (done && rangingShown()) {
         content.grids = rangingGrids(numbers);
         for (int k = 0; k < int(content.grids.size()); ++k) {

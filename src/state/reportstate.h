@@ -106,6 +106,9 @@ public:
     // The course continued by Gomory's cuts after its optimum (practice
     // ends); false when that cannot be.
     bool cut();
+    // The course continued by branch and bound after its optimum (practice
+    // ends); false when that cannot be.
+    bool branch();
 
     // Why a view or action is not available for this course; empty when it is.
     QString fractionsUnavailable() const;
@@ -113,6 +116,7 @@ public:
     QString rangingUnavailable() const;
     QString whatIfUnavailable() const;
     QString cutsUnavailable() const;
+    QString branchesUnavailable() const;
     // What is shown: the fractions when asked for and the course has an
     // exact replay, the ranging when asked for and the course has an
     // optimum, practice when on.

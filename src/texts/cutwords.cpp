@@ -19,15 +19,6 @@ QString partOfFreeTerm(const CourseView &view, int t, int i)
     return reporttext::decimal(fractionalPart(course.tables[t].at(i, course.n)));
 }
 
-// The table from which a cut was written.
-int sourceTable(const Course &course, int change)
-{
-    int t = 0;
-    while (course.pivots[t].stage != kChangeStage || course.pivots[t].row != change)
-        ++t;
-    return t;
-}
-
 // The cut in x: "x0 + x1 <= 3", coefficient 1 unwritten, 0 left out.
 QString cutInXText(const CourseView &view, int change)
 {
@@ -86,7 +77,7 @@ QStringList exactRemarks(const CourseView &view, int t, int source)
 
 } // namespace
 
-QString cutRowReason(const CourseView &view, int t, int source)
+QString cutRowReason(const CourseView &view, int t, int source, bool branching)
 {
     const Course &course = view.course();
     const Tableau &table = course.tables[t];
@@ -98,16 +89,19 @@ QString cutRowReason(const CourseView &view, int t, int source)
         parts << QStringLiteral("%1 — %2").arg(table.rows[i], partOfFreeTerm(view, t, i));
         tied = tied || (i < source && fractionalPart(table.at(i, course.n)) == fractionalPart(table.at(source, course.n)));
     }
-    return tr("отсечение пишется по строке переменной x с наибольшей дробной частью свободного члена (v - ⌊v⌋): это "
-              "%1 (%2)%3; дробные части строк x: %4.")
-        .arg(table.rows[source], partOfFreeTerm(view, t, source), tied ? tr(", из равных остаётся верхняя") : QString(),
-             parts.join(QStringLiteral(", ")));
+    const QString rule = branching ? tr("ветвим по переменной x той строки, у которой наибольшая дробная часть "
+                                        "свободного члена (v - ⌊v⌋)")
+                                   : tr("отсечение пишется по строке переменной x с наибольшей дробной частью "
+                                        "свободного члена (v - ⌊v⌋)");
+    return tr("%1: это %2 (%3)%4; дробные части строк x: %5.")
+        .arg(rule, table.rows[source], partOfFreeTerm(view, t, source),
+             tied ? tr(", из равных остаётся верхняя") : QString(), parts.join(QStringLiteral(", ")));
 }
 
 QString explainCut(const CourseView &view, int change)
 {
     const Course &course = view.course();
-    const int t = sourceTable(course, change);
+    const int t = course.changePivot(change);
     const Course::Change &cut = course.changes[change];
     const QString row = course.tables[t].rows[cut.source];
     QStringList lines{tr("Почему отсечение по строке %1: ").arg(row) + cutRowReason(view, t, cut.source),
@@ -122,25 +116,30 @@ QString explainCut(const CourseView &view, int change)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString cutRowVerdict(const CourseView &view, int t, int source, int row, bool *right)
+QString cutRowVerdict(const CourseView &view, int t, int source, int row, bool *right, bool branching)
 {
     const Course &course = view.course();
     const Tableau &table = course.tables[t];
     *right = row == source;
     if (*right) {
-        QString reason = cutRowReason(view, t, source);
+        QString reason = cutRowReason(view, t, source, branching);
         reason[0] = reason[0].toUpper();
         return tr("Верно. ") + reason;
     }
     QString why;
     if (row >= table.m)
-        why = tr("Отсечение пишется по строке переменной x, а не по строке Z.");
+        why = branching ? tr("Ветвят по переменной строки x, а не по строке Z.")
+                        : tr("Отсечение пишется по строке переменной x, а не по строке Z.");
     else if (variableOfRow(table.rows[row]) < 0)
-        why = tr("Строка %1 — не строка переменной x: отсечение пишется по строке x с дробным свободным членом.")
-                  .arg(table.rows[row]);
+        why = branching ? tr("Строка %1 — не строка переменной x: ветвят по переменной x с дробным значением.")
+                              .arg(table.rows[row])
+                        : tr("Строка %1 — не строка переменной x: отсечение пишется по строке x с дробным свободным "
+                             "членом.").arg(table.rows[row]);
     else if (fractionalPart(table.at(row, course.n)) == 0)
-        why = tr("Свободный член строки %1 (%2) целый: отсечение по ней ничего не отрежет.")
-                  .arg(table.rows[row], view.number(t, row, course.n));
+        why = branching ? tr("Свободный член строки %1 (%2) целый: ветвить по ней нечего.")
+                              .arg(table.rows[row], view.number(t, row, course.n))
+                        : tr("Свободный член строки %1 (%2) целый: отсечение по ней ничего не отрежет.")
+                              .arg(table.rows[row], view.number(t, row, course.n));
     else if (fractionalPart(table.at(row, course.n)) == fractionalPart(table.at(source, course.n)))
         why = tr("Дробная часть свободного члена строки %1 (%2) равна дробной части строки %3, а из равных остаётся "
                  "верхняя.").arg(table.rows[row], partOfFreeTerm(view, t, row), table.rows[source]);

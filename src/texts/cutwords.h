@@ -14,13 +14,14 @@
 // row, and the cut in x ("в переменных x: x0 + x1 <= 3").
 QString explainCut(const CourseView &view, int change);
 
-// Why the source row of table t is the one to cut by: the largest fractional
+// Why the source row of table t is the one to cut by (or, `branching`, the
+// one whose variable branch and bound branches on): the largest fractional
 // part of its free term among the rows of x, the upper of equal ones.
-QString cutRowReason(const CourseView &view, int t, int source);
+QString cutRowReason(const CourseView &view, int t, int source, bool branching = false);
 
 // What practice answers a click on row `row` of table t where the cut is to
 // be written from row `source`: right (with the reason) or the rule it breaks.
-QString cutRowVerdict(const CourseView &view, int t, int source, int row, bool *right);
+QString cutRowVerdict(const CourseView &view, int t, int source, int row, bool *right, bool branching = false);
 
 // The explanations of the integer endings.
 QString explainIntegerOptimum();

@@ -25,7 +25,7 @@ QString coefficientAt(const CourseView &view, int t, int i, int j)
         return view.constraint(i, j);
     int added = course.m;
     for (const Course::Change &change : course.changes) {
-        if (change.row >= 0 || change.cut)
+        if (change.row >= 0 || change.cut || change.branch())
             continue;
         if (added++ == i)
             return view.isExact() ? fractionText(exactFieldValue(change.coefficientTexts[j]).value_or(0))
@@ -177,7 +177,7 @@ DualProblem dualOf(const Course &course, int t)
 
 bool hasDualPoint(const Course &course, int t)
 {
-    return course.cutsAt(t) == 0;
+    return course.cutsAt(t) == 0 && (!course.branched() || t <= course.nodes[0].lastTable);
 }
 
 QStringList dualProblemLines(const CourseView &view, int t)
@@ -239,9 +239,10 @@ QString dualPointLine(const CourseView &view, int t)
            + broken.join(tr(" и "));
 }
 
-QString dualStopLine()
+QString dualStopLine(bool branches)
 {
-    return tr("Двойственная задача дальше не выписывается: отсечения меняют задачу.");
+    return branches ? tr("Двойственная задача дальше не выписывается: ветви меняют задачу.")
+                    : tr("Двойственная задача дальше не выписывается: отсечения меняют задачу.");
 }
 
 QString dualSignNote(const Course &course)

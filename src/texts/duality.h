@@ -52,7 +52,7 @@ QString dualPointLine(const CourseView &view, int t);
 QString dualSignNote(const Course &course);
 
 // The line where the view stops, at the first cut.
-QString dualStopLine();
+QString dualStopLine(bool branches = false);
 
 // Whether table t's dual point is feasible: every entry of row Z but the
 // free term of the sign a dual point needs (by the method's tolerance in

@@ -2,6 +2,7 @@
 // Implements explain.h: the report explains itself.
 #include "texts/explain.h"
 
+#include "texts/branchwords.h"
 #include "texts/cutwords.h"
 #include "method/exact.h"
 
@@ -308,9 +309,11 @@ std::vector<Explanation> explainCourse(const CourseView &view)
             explanations.push_back({k + 1, dualCheck(view, item.table)});
             break;
         case Course::Item::NoSolution: {
-            const int t = int(course.tables.size()) - 1;
-            explanations.push_back({k + 1, course.ending == Course::Ending::NoCandidate
-                                               ? contradictoryRow(view, t, course.endingRow)
+            // A node of branch and bound ends at its own table, by its most negative free term.
+            const int t = course.branched() ? item.table : int(course.tables.size()) - 1;
+            const int row = course.branched() ? mostNegativeFreeTermRow(course.tables[t]) : course.endingRow;
+            explanations.push_back({k + 1, course.ending == Course::Ending::NoCandidate || course.branched()
+                                               ? contradictoryRow(view, t, row)
                                                : noPivotRow(view, t, course.endingColumn)});
             break;
         }
@@ -321,10 +324,12 @@ std::vector<Explanation> explainCourse(const CourseView &view)
             explanations.push_back({k, explainCut(view, item.pivot)});
             break;
         case Course::Item::IntegerOptimum:
-            explanations.push_back({k, explainIntegerOptimum()});
+            if (!course.branched())
+                explanations.push_back({k, explainIntegerOptimum()});
             break;
         case Course::Item::NoIntegerSolution:
-            explanations.push_back({k + 1, explainNoInteger(view, int(course.tables.size()) - 1, course.endingRow)});
+            if (!course.branched())
+                explanations.push_back({k + 1, explainNoInteger(view, int(course.tables.size()) - 1, course.endingRow)});
             break;
         case Course::Item::CutLimit:
             explanations.push_back({k + 1, explainCutLimit(course.cutCount())});
@@ -335,6 +340,8 @@ std::vector<Explanation> explainCourse(const CourseView &view)
     }
     if (course.ending == Course::Ending::NoColumn)
         explanations.push_back({int(course.items.size()), noColumn()});
+    const std::vector<Explanation> branches = explainBranches(view);
+    explanations.insert(explanations.end(), branches.begin(), branches.end());
     return explanations;
 }
 

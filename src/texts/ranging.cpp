@@ -87,6 +87,8 @@ QString rangingUnavailable(const Course &course)
 {
     if (course.cutCount() > 0)
         return tr("Устойчивость — для задачи без отсечений, а в отчёте они уже есть");
+    if (course.branched())
+        return tr("Устойчивость — для задачи без ветвей, а в отчёте они уже есть");
     switch (course.ending) {
     case Course::Ending::Optimum:
         return QString();

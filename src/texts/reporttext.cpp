@@ -3,6 +3,7 @@
 #include "texts/reporttext.h"
 
 #include "method/exact.h"
+#include "texts/branchwords.h"
 #include "method/fieldtext.h"
 
 #include <QCoreApplication>
@@ -211,9 +212,7 @@ QString CourseView::rightHandAt(int t, int i) const
 
 QString CourseView::cutLine(int c) const
 {
-    int t = 0;
-    while (record.pivots[t].stage != kChangeStage || record.pivots[t].row != c)
-        ++t;
+    const int t = record.changePivot(c);
     int k = 0;
     for (int earlier = 0; earlier <= c; ++earlier)
         k += record.changes[earlier].cut;
@@ -236,9 +235,7 @@ QString CourseView::cutLine(int c) const
 QString CourseView::changeLine(int c) const
 {
     const Course::Change &change = record.changes[c];
-    int t = 0;
-    while (record.pivots[t].stage != kChangeStage || record.pivots[t].row != c)
-        ++t;
+    const int t = record.changePivot(c);
     if (change.row >= 0)
         return tr("Правая часть Y%1: %2 → %3").arg(change.row).arg(rightHandAt(t, change.row), rightHandAt(t + 1, change.row));
     QStringList coefficients;
@@ -286,6 +283,14 @@ QString CourseView::line(const Course::Item &item) const
         return noIntegerSolutionLine();
     case Course::Item::CutLimit:
         return cutLimitLine(record.cutCount());
+    case Course::Item::BranchSearch:
+        return branchSearchLine();
+    case Course::Item::Node:
+        return nodeLine(*this, item.pivot);
+    case Course::Item::NodeEnd:
+        return nodeEndLine(*this, item.pivot);
+    case Course::Item::NodeLimit:
+        return nodeLimitLine(*this);
     case Course::Item::Table:
         break;
     }
@@ -328,9 +333,9 @@ QStringList problemLines(const CourseView &view)
             row << view.constraint(i, j);
         lines << linearForm(row) + QStringLiteral(" <= ") + view.rightHand(i);
     }
-    // A problem solved for whole values (continued by cuts) says so.
+    // A problem solved for whole values (continued by cuts or branches) says so.
     lines << variables.join(QStringLiteral(", ")) + QStringLiteral(" >= 0")
-                 + (course.cutCount() > 0 ? tr(", целые") : QString());
+                 + (course.integerSearched() ? tr(", целые") : QString());
     return lines;
 }
 
@@ -446,6 +451,7 @@ ReportCopy copyOfReport(const ReportContent &content)
         }
         case ReportBlock::Line:
         case ReportBlock::GridTitle:
+        case ReportBlock::TreeTitle:
         case ReportBlock::Dual:
             text << block.text;
             paragraph(block.text, false);
@@ -455,6 +461,13 @@ ReportCopy copyOfReport(const ReportContent &content)
         case ReportBlock::GridNote:
             text << block.text;
             paragraph(block.text, true);
+            break;
+        case ReportBlock::TreeLine:
+            text << treeIndent(block.index) + block.text;
+            html += QStringLiteral("<p style=\"margin-left: %1em\">").arg(2 * block.index) + block.text.toHtmlEscaped()
+                    + QStringLiteral("</p>\n");
+            break;
+        case ReportBlock::Tree:
             break;
         }
     }

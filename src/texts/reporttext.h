@@ -136,30 +136,44 @@ struct TitledGrid {
     bool operator!=(const TitledGrid &o) const { return !(*this == o); }
 };
 
+// One node of the tree of branch and bound: its depth and parent, its line
+// in the outline, the lines of its box in the drawing (its bound, F, its
+// ending), and whether it is the final record.
+struct TreeLine {
+    int depth = 0, parent = -1;
+    QString text;
+    QStringList box;
+    bool record = false;
+};
+
 // One block of a report as shown, top to bottom: a line or a table of the
 // course, a line of explanation, a wrong try of practice with its feedback
 // (kept for the teacher: the documents hold them, the page shows the
 // feedback on practice's panel), or a grid of its own with its title and
 // the note on how it is read, or a line of the dual problem's view (the
-// dual problem, a table's dual point). The page and every document walk the
-// same blocks.
+// dual problem, a table's dual point), or the tree of branch and bound
+// (under a grid's title: its outline line by line, then its drawing, which
+// only the page, the PDF and print show). The page and every document walk
+// the same blocks.
 struct ReportBlock {
-    enum Kind { Line, Table, Explanation, Try, GridTitle, Grid, GridNote, Dual };
+    enum Kind { Line, Table, Explanation, Try, GridTitle, Grid, GridNote, Dual, TreeTitle, TreeLine, Tree };
     Kind kind = Line;
-    QString text;            // Line, Explanation, Try, GridTitle, GridNote, Dual
+    QString text;            // Line, Explanation, Try, GridTitle, GridNote, Dual, TreeTitle, TreeLine
     int item = -1;           // Line, Table: the course's item
-    int index = -1;          // Table: the course's table; the grid's blocks: the grid
+    int index = -1;          // Table: the course's table; the grid's blocks: the grid; TreeLine: its depth
     bool shown = true;       // Line, Table: reached (practice shows the items step by step)
     bool pivotMarked = true; // Table: its pivot element marked (practice hides it until it is chosen)
 };
 
 // What a report shows: the numbers of its view, its blocks in order, its
-// grids, and the course the plane picture draws (the path so far).
+// grids, the tree of branch and bound, and the course the plane picture
+// draws (the path so far).
 struct ReportContent {
     CourseView view;
     std::vector<ReportBlock> blocks;
     std::vector<TitledGrid> grids;
     const Course *picture;
+    std::vector<TreeLine> tree;
 
     bool marksPivot(const ReportBlock &table, int i, int j) const
     {

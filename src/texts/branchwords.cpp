@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Implements branchwords.h: branch and bound in words, in the numbers of a view.
+#include "texts/branchwords.h"
+
+#include "method/branches.h"
+#include "method/cuts.h"
+#include "texts/cutwords.h"
+
+namespace {
+
+using reporttext::tr;
+using Node = Course::Node;
+
+// "x0 <= 1" or "x0 >= 2": the bound of change `change`.
+QString boundText(const Course &course, int change)
+{
+    const Course::Change &bound = course.changes[change];
+    return QStringLiteral("x%1 %2 %3")
+        .arg(bound.variable)
+        .arg(bound.upper ? QStringLiteral("<=") : QStringLiteral(">="),
+             reporttext::decimal(bound.upper ? bound.rightHand : -bound.rightHand));
+}
+
+QString valueAt(const CourseView &view, int t)
+{
+    const Tableau &table = view.course().tables[t];
+    return view.number(t, table.m, table.n);
+}
+
+QString pointAt(const CourseView &view, int t)
+{
+    return view.coordinates(t).join(QLatin1Char(' '));
+}
+
+// The record when node k was closed: the last new record before it.
+int recordBefore(const Course &course, int k)
+{
+    for (int j = k - 1; j >= 0; --j)
+        if (course.nodes[j].end == Node::Record)
+            return j;
+    return -1;
+}
+
+// How node k ended, without its name: "F = 44, x = (0 4) — целое, новый рекорд".
+QString endingClause(const CourseView &view, int k)
+{
+    const Course &course = view.course();
+    const Node &node = course.nodes[k];
+    const QString f = valueAt(view, node.lastTable);
+    switch (node.end) {
+    case Node::Record:
+        return tr("F = %1, x = (%2) — целое, новый рекорд").arg(f, pointAt(view, node.lastTable));
+    case Node::NoSolution:
+        return tr("нет решений — ветвь закрыта");
+    case Node::NotBetter:
+        return tr("F = %1 не лучше рекорда %2 — ветвь закрыта")
+            .arg(f, valueAt(view, course.nodes[recordBefore(course, k)].lastTable));
+    case Node::Branched:
+        return tr("F = %1, x = (%2) — ветвим по x%3").arg(f, pointAt(view, node.lastTable)).arg(node.variable);
+    case Node::Stopped:
+        return tr("зациклился — поиск остановлен");
+    case Node::Open:
+        break;
+    }
+    return tr("не рассмотрен");
+}
+
+// Node k's ending in its box: F and the verdict, short.
+QString boxEnding(const CourseView &view, int k)
+{
+    const Node &node = view.course().nodes[k];
+    const QString f = QStringLiteral("F = ") + valueAt(view, node.lastTable);
+    switch (node.end) {
+    case Node::Record:
+        return f + tr(", целое");
+    case Node::NoSolution:
+        return tr("нет решений");
+    case Node::NotBetter:
+        return f + tr(", закрыта");
+    case Node::Branched:
+        return f + tr(", ветвим по x%1").arg(node.variable);
+    case Node::Stopped:
+        return tr("зациклился");
+    case Node::Open:
+        break;
+    }
+    return QString();
+}
+
+// The row of node k's bound in its first table, as the bound reads it.
+QString boundRowWhy(const CourseView &view, int k)
+{
+    const Course &course = view.course();
+    const Node &node = course.nodes[k];
+    const Course::Change &bound = course.changes[node.change];
+    const Tableau &parent = course.tables[bound.parentTable];
+    const int row = parent.rows.indexOf(QStringLiteral("X%1").arg(bound.variable));
+    const int first = course.changePivot(node.change) + 1;
+    const Tableau &table = course.tables[first];
+    const QString v = view.number(bound.parentTable, row, parent.n), b = reporttext::decimal(bound.upper ? bound.rightHand : -bound.rightHand);
+    const QString free = view.number(first, table.m - 1, table.n), name = table.rows[table.m - 1];
+    return bound.upper ? tr("Строка %1 — граница x%2 <= %3 как %1 = %3 - x%2 >= 0; x%2 взято из его строки в последней "
+                            "таблице узла %4, поэтому элементы этой строки с обратным знаком, а свободный член "
+                            "%3 - %5 = %6.")
+                             .arg(name).arg(bound.variable).arg(b).arg(bound.parentNode).arg(v, free)
+                       : tr("Строка %1 — граница x%2 >= %3 как %1 = x%2 - %3 >= 0; x%2 взято из его строки в последней "
+                            "таблице узла %4, поэтому элементы этой строки как есть, а свободный член %5 - %3 = %6.")
+                             .arg(name).arg(bound.variable).arg(b).arg(bound.parentNode).arg(v, free);
+}
+
+// Why node k ended as it did.
+QString endingWhy(const CourseView &view, int k)
+{
+    const Course &course = view.course();
+    const Node &node = course.nodes[k];
+    const Tableau &table = course.tables[node.lastTable];
+    switch (node.end) {
+    case Node::Record: {
+        const int before = recordBefore(course, k);
+        return tr("Почему новый рекорд: все x в точке узла целые, и это %1; ветвить узел дальше незачем — лучше его "
+                  "оптимума в его области ничего нет.")
+            .arg(before < 0 ? tr("первая найденная целая точка")
+                            : tr("лучше прежнего рекорда %1").arg(valueAt(view, course.nodes[before].lastTable)));
+    }
+    case Node::NoSolution:
+        return tr("Почему ветвь закрыта: в области узла нет ни одной точки, а значит, и целой.");
+    case Node::NotBetter:
+        return tr("Почему ветвь закрыта: F = %1 — лучшее значение во всей области узла, целые точки узла не лучше "
+                  "его, а оно не лучше рекорда %2.")
+            .arg(valueAt(view, node.lastTable), valueAt(view, course.nodes[recordBefore(course, k)].lastTable));
+    case Node::Branched: {
+        const int row = cutSourceRow(table, table.cells);
+        const QString v = view.number(node.lastTable, row, table.n);
+        return tr("Почему ветвим по x%1: ").arg(node.variable) + cutRowReason(view, node.lastTable, row, true)
+               + tr(" Между ⌊%1⌋ и ⌈%1⌉ целых значений нет, поэтому каждая целая точка узла лежит в одной из двух "
+                    "ветвей; первой берётся ветвь «<=», и поиск идёт в глубину: последняя созданная ветвь — первая "
+                    "на очереди.").arg(v);
+    }
+    case Node::Stopped:
+    case Node::Open:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
+namespace reporttext {
+
+QString branchSearchLine()
+{
+    return tr("Ищем целочисленное решение методом ветвей и границ");
+}
+
+QString treeTitle()
+{
+    return tr("Дерево ветвей и границ");
+}
+
+} // namespace reporttext
+
+QString nodeLine(const CourseView &view, int change)
+{
+    const Course::Change &bound = view.course().changes[change];
+    return tr("Узел %1 (из узла %2): ").arg(bound.node).arg(bound.parentNode) + boundText(view.course(), change);
+}
+
+QString nodeEndLine(const CourseView &view, int k)
+{
+    return tr("Узел %1: ").arg(k) + endingClause(view, k);
+}
+
+QString nodeLimitLine(const CourseView &view)
+{
+    const Course &course = view.course();
+    const QString stopped = tr("Поиск остановлен на %1 узлах").arg(kNodeLimit);
+    if (course.record < 0)
+        return stopped + tr("; целая точка не найдена");
+    const int t = course.nodes[course.record].lastTable;
+    return stopped + tr("; лучшая найденная целая точка: x = (%1), F = %2").arg(pointAt(view, t), valueAt(view, t));
+}
+
+std::vector<TreeLine> treeLines(const CourseView &view)
+{
+    const Course &course = view.course();
+    const bool marked = course.ending == Course::Ending::IntegerOptimum || course.ending == Course::Ending::NodeLimit;
+    std::vector<TreeLine> lines;
+    for (int k = 0; k < int(course.nodes.size()); ++k) {
+        const Node &node = course.nodes[k];
+        TreeLine line;
+        line.depth = node.depth;
+        line.text = node.change < 0 ? tr("Узел 0: ")
+                                    : tr("Узел %1 (%2): ").arg(k).arg(boundText(course, node.change));
+        line.text += endingClause(view, k);
+        line.parent = node.parent;
+        line.box << (node.change < 0 ? tr("Узел 0") : tr("Узел %1: %2").arg(k).arg(boundText(course, node.change)));
+        line.box << boxEnding(view, k);
+        line.record = marked && k == course.record;
+        if (line.record)
+            line.box << (course.ending == Course::Ending::IntegerOptimum ? tr("оптимум") : tr("лучшая найденная"));
+        if (line.record)
+            line.text += course.ending == Course::Ending::IntegerOptimum ? tr(" ← оптимум") : tr(" ← лучшая найденная");
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+QString treeIndent(int depth)
+{
+    return QString(4 * depth, QLatin1Char(' '));
+}
+
+std::vector<Explanation> explainBranches(const CourseView &view)
+{
+    const Course &course = view.course();
+    std::vector<Explanation> explanations;
+    for (int k = 0; k < int(course.items.size()); ++k) {
+        const Course::Item &item = course.items[k];
+        switch (item.kind) {
+        case Course::Item::BranchSearch:
+            explanations.push_back(
+                {k + 1, tr("Метод ветвей и границ: оптимум без условия целости — узел 0. Если у узла в точке есть "
+                           "дробное x = v, его целые точки лежат либо при x <= ⌊v⌋, либо при x >= ⌈v⌉: узел делится "
+                           "на две ветви. Ветвь добавляет к последней таблице своего родителя строку границы с "
+                           "отрицательным свободным членом, и дальше идёт вторая стадия. Ветвь закрывается, когда в "
+                           "ней нет решений или её F не лучше рекорда — лучшей найденной целой точки.")});
+            break;
+        case Course::Item::Node:
+            explanations.push_back({k + 2, boundRowWhy(view, course.changes[item.pivot].node)});
+            break;
+        case Course::Item::NodeEnd:
+            explanations.push_back({k + 1, endingWhy(view, item.pivot)});
+            break;
+        case Course::Item::IntegerOptimum:
+            explanations.push_back({k, tr("Почему это целочисленный оптимум: все ветви закрыты; каждая целая точка "
+                                          "задачи лежит в одном из закрытых узлов, и ни один не дал лучше рекорда.")});
+            break;
+        case Course::Item::NoIntegerSolution:
+            explanations.push_back({k + 1, tr("Почему нет целочисленных решений: все ветви закрыты, и ни в одной нет "
+                                              "целой точки.")});
+            break;
+        case Course::Item::NodeLimit:
+            explanations.push_back({k + 1, tr("Почему остановлено: перебрано %1 узлов — это предел; остальные ветви "
+                                              "не рассмотрены, поэтому найденная точка не обязательно оптимальна.")
+                                               .arg(kNodeLimit)});
+            break;
+        default:
+            break;
+        }
+    }
+    return explanations;
+}

@@ -7,6 +7,7 @@
 // files read, written, and read by GLPK as integer problems.
 #include "reportdriver.h"
 
+#include "method/branches.h"
 #include "method/cuts.h"
 #include "method/exact.h"
 #include "method/fieldtext.h"
@@ -37,8 +38,8 @@ double valueOf(const QString &text)
     return fieldValue(text, &isNumber);
 }
 
-// GLPK's relaxation and integer optimum of the problem.
-IntegerReference solveWithGlpk(const ProblemTexts &p)
+// The problem for GLPK, every variable integer.
+glp_prob *glpkProblem(const ProblemTexts &p)
 {
     glp_term_out(GLP_OFF);
     glp_prob *lp = glp_create_prob();
@@ -61,6 +62,13 @@ IntegerReference solveWithGlpk(const ProblemTexts &p)
         }
     }
     glp_load_matrix(lp, p.n * p.m, ia.data(), ja.data(), ar.data());
+    return lp;
+}
+
+// GLPK's relaxation and integer optimum of the problem.
+IntegerReference solveWithGlpk(const ProblemTexts &p)
+{
+    glp_prob *lp = glpkProblem(p);
     IntegerReference ref;
     glp_smcp simplex;
     glp_init_smcp(&simplex);
@@ -117,6 +125,83 @@ ProblemTexts randomIntegerProblem(Uniform &uniform)
 bool nearlyEqual(double a, double b)
 {
     return std::abs(a - b) <= 1e-6 * std::max(1.0, std::abs(b));
+}
+
+// The relaxation of node k of branch and bound (the problem with the bounds
+// on its path) solved by GLPK: whether it has an optimum, and its value.
+std::pair<bool, double> nodeOptimum(const ProblemTexts &p, const Course &course, int k)
+{
+    glp_prob *lp = glpkProblem(p);
+    std::vector<double> lower(p.n, 0), upper(p.n, HUGE_VAL);
+    for (; k > 0; k = course.nodes[k].parent) {
+        const Course::Change &bound = course.changes[course.nodes[k].change];
+        if (bound.upper)
+            upper[bound.variable] = std::min(upper[bound.variable], bound.rightHand);
+        else
+            lower[bound.variable] = std::max(lower[bound.variable], -bound.rightHand);
+    }
+    for (int j = 0; j < p.n; ++j)
+        glp_set_col_bnds(lp, j + 1, upper[j] == HUGE_VAL ? GLP_LO : lower[j] == upper[j] ? GLP_FX : GLP_DB, lower[j],
+                         upper[j]);
+    glp_smcp simplex;
+    glp_init_smcp(&simplex);
+    simplex.msg_lev = GLP_MSG_OFF;
+    glp_exact(lp, &simplex);
+    const std::pair<bool, double> optimum{glp_get_status(lp) == GLP_OPT, glp_get_obj_val(lp)};
+    glp_delete_prob(lp);
+    glp_term_out(GLP_ON);
+    return optimum;
+}
+
+// Where the exact replay of a course disagrees with its decimals; empty
+// where it agrees table by table.
+QString replayDisagreement(const Course &course)
+{
+    ReplayFailure failure;
+    const std::optional<ExactCourse> exact = replayExactly(course, &failure);
+    if (!exact || exact->tables.size() != course.tables.size())
+        return QStringLiteral("no whole replay");
+    for (int t = 0; t < int(course.tables.size()); ++t)
+        for (int c = 0; c < int(course.tables[t].cells.size()); ++c)
+            if (!nearlyEqual(course.tables[t].cells[c], nearestDouble(exact->tables[t][c])))
+                return QStringLiteral("table %1").arg(t);
+    return QString();
+}
+
+// Whether node k of a course came where depth-first order puts it with the
+// ending its numbers call for: the `<=` child right after its parent, the
+// `>=` child after the whole subtree of its sibling; a record only when
+// whole and better, a closed branch only when no better.
+QString nodeDisagreement(const Course &course, int k, int record)
+{
+    const Course::Node &node = course.nodes[k];
+    const Tableau &last = course.tables[node.lastTable];
+    if (k > 0) {
+        const Course::Change &bound = course.changes[node.change];
+        const Course::Node &parent = course.nodes[node.parent];
+        if (parent.end != Course::Node::Branched || bound.variable != parent.variable)
+            return QStringLiteral("node %1 is no child of a branched node").arg(k);
+        const bool first = bound.upper;
+        int after = node.parent + 1; // the `>=` child follows the `<=` child's subtree
+        if (!first)
+            while (after + 1 < k && course.nodes[after + 1].depth > node.depth)
+                ++after;
+        if (k != (first ? node.parent + 1 : after + 1))
+            return QStringLiteral("node %1 out of depth-first order").arg(k);
+    }
+    const double f = last.at(last.m, last.n);
+    const bool better = record < 0 || !notBetter(course, f, course.tables[course.nodes[record].lastTable].at(
+                                                               course.tables[course.nodes[record].lastTable].m, last.n));
+    switch (node.end) {
+    case Course::Node::Record:
+        return isWholePoint(last) && better ? QString() : QStringLiteral("node %1: no record").arg(k);
+    case Course::Node::NotBetter:
+        return !better ? QString() : QStringLiteral("node %1: closed though better").arg(k);
+    case Course::Node::Branched:
+        return better && !isWholePoint(last) ? QString() : QStringLiteral("node %1: branched needlessly").arg(k);
+    default:
+        return QString();
+    }
 }
 
 // The problem's constraints read exactly, row by row, and its right-hand sides.
@@ -186,6 +271,7 @@ class IntegerTest : public QObject
 
 private slots:
     void agreesWithGlpk();
+    void branchesAgreeWithGlpk();
     void textbookExampleThroughTheWindow();
     void integerFiles();
 };
@@ -239,6 +325,62 @@ void IntegerTest::agreesWithGlpk()
     qInfo("%d integer optima, %d without whole points, %d cuts, %d stopped by a limit", optima, none, cuts, stopped);
     QVERIFY(optima >= repetitions(400) / 4 && cuts >= repetitions(400) / 4 && none >= repetitions(400) / 100);
     QVERIFY(stopped <= repetitions(400) / 50);
+}
+
+// The same problems by branch and bound: the verdict and value equal GLPK's
+// integer optimum and the cuts' where both end; every node's F is the
+// optimum of the problem with its bounds; the nodes come depth first with
+// the endings their numbers call for; the exact replay agrees.
+void IntegerTest::branchesAgreeWithGlpk()
+{
+    Uniform uniform(37);
+    int optima = 0, none = 0, nodes = 0, stopped = 0;
+    for (int k = 0; k < repetitions(300); ++k) {
+        ProblemTexts p = randomIntegerProblem(uniform);
+        const Course cut = solveCourse(p);
+        p.integer = false;
+        Course course = solveCourse(p);
+        if (!branchesUnavailable(course).isEmpty())
+            continue;
+        continueWithBranches(course);
+        const IntegerReference ref = solveWithGlpk(p);
+        const QString name = QStringLiteral("problem %1: %2 | %3 | %4").arg(k).arg(p.objective.join(' '),
+                                 p.constraints.join(' '), p.rightHands.join(' '));
+        const Tableau &last = course.tables[course.nodes[std::max(course.record, 0)].lastTable];
+        const double value = last.at(last.m, last.n);
+        if (course.ending == Course::Ending::IntegerOptimum) {
+            QVERIFY2(ref.mipStatus == GLP_OPT && isWholePoint(last) && nearlyEqual(value, ref.value),
+                     qPrintable(name + QStringLiteral(": %1, GLPK %2").arg(value).arg(ref.value)));
+            QVERIFY2(cut.ending != Course::Ending::IntegerOptimum || nearlyEqual(cut.tables.back().at(cut.tables.back().m, last.n), value),
+                     qPrintable(name));
+            ++optima;
+        } else if (course.ending == Course::Ending::NoInteger) {
+            QVERIFY2(ref.mipStatus == GLP_NOFEAS && cut.ending != Course::Ending::IntegerOptimum, qPrintable(name));
+            ++none;
+        } else {
+            ++stopped;
+        }
+        int record = -1;
+        for (int n = 0; n < int(course.nodes.size()); ++n) {
+            const Course::Node &node = course.nodes[n];
+            if (node.end == Course::Node::Stopped)
+                break;
+            const std::pair<bool, double> relaxation = nodeOptimum(p, course, n);
+            const Tableau &t = course.tables[node.lastTable];
+            QVERIFY2(relaxation.first == (node.end != Course::Node::NoSolution)
+                         && (!relaxation.first || nearlyEqual(t.at(t.m, t.n), relaxation.second)),
+                     qPrintable(name + QStringLiteral(": node %1").arg(n)));
+            const QString order = nodeDisagreement(course, n, record);
+            QVERIFY2(order.isEmpty(), qPrintable(name + QStringLiteral(": ") + order));
+            record = node.end == Course::Node::Record ? n : record;
+        }
+        nodes += int(course.nodes.size()) - 1;
+        const QString replay = replayDisagreement(course);
+        QVERIFY2(replay.isEmpty(), qPrintable(name + QStringLiteral(": ") + replay));
+    }
+    qInfo("%d integer optima, %d without whole points, %d nodes, %d stopped by a limit", optima, none, nodes, stopped);
+    QVERIFY(optima >= repetitions(300) / 5 && none >= 1 && nodes >= repetitions(300));
+    QVERIFY(stopped <= repetitions(300) / 50);
 }
 
 // Maximise 28·x0 + 11·x1 subject to 14·x0 + 6·x1 <= 25, in whole numbers:

@@ -128,6 +128,9 @@ struct Course {
     // integer method.
     bool branched() const { return !nodes.empty(); }
     bool integerSearched() const { return branched() || cutCount() > 0; }
+    // The table whose point and value the ending states: the last one, or
+    // after branch and bound the record's last table.
+    int finalTable() const { return record >= 0 ? nodes[record].lastTable : int(tables.size()) - 1; }
     // Whether the problem was changed after its optimum ("Что если…").
     bool whatIfMade() const;
     // The table that pivot or change p was made on: table p, or for a

@@ -2,6 +2,8 @@
 // Implements planecaption.h: what the plane picture says in words.
 #include "plane/planecaption.h"
 
+#include "texts/branchwords.h"
+
 #include "plane/planegeometry.h"
 
 using reporttext::tr;
@@ -29,7 +31,7 @@ QString captionOf(const CourseView &view, const QRectF &frame)
         lines << reporttext::cycledLine();
         break;
     case Course::Ending::IntegerOptimum: {
-        const int last = int(course.tables.size()) - 1;
+        const int last = course.finalTable();
         lines << reporttext::integerOptimumLine() + QLatin1Char(' ') + reporttext::finalPointLine(view.coordinates(last))
                      + QStringLiteral(", ") + reporttext::valueLine(view.number(last, course.tables[last].m, course.n));
         break;
@@ -39,6 +41,9 @@ QString captionOf(const CourseView &view, const QRectF &frame)
         break;
     case Course::Ending::CutLimit:
         lines << reporttext::cutLimitLine(course.cutCount());
+        break;
+    case Course::Ending::NodeLimit:
+        lines << nodeLimitLine(view);
         break;
     default:
         break;
@@ -69,8 +74,11 @@ QString captionOf(const CourseView &view, const QRectF &frame)
     if (course.ending == Course::Ending::Optimum || course.ending == Course::Ending::IntegerOptimum)
         lines << tr("Оптимум обведён; штриховая линия — линия уровня F = %1 через него, стрелка от него — "
                     "направление, в котором F %2.")
-                     .arg(view.number(int(course.tables.size()) - 1, course.tables.back().m, course.n),
+                     .arg(view.number(course.finalTable(), course.tables[course.finalTable()].m, course.n),
                           course.maximise ? tr("растёт") : tr("убывает"));
+    if (course.branched())
+        lines << tr("Путь метода — до первого оптимума (узел 0). Точки — целые точки области; пунктирные линии B1, "
+                    "B2, … — границы узлов 1, 2, …; квадраты — оптимумы узлов, у каждого «у» и номер узла.");
     if (course.cutsAt(int(course.tables.size()) - 1) > 0)
         lines << tr("Точки — целые точки области; штриховые линии S1, S2, … — отсечения, каждое отрезает точку "
                     "таблицы перед ним и ни одной целой точки.");

@@ -73,11 +73,15 @@ class PlaneDrawing::Parts
 {
 public:
     explicit Parts(const PlaneProblem &problem)
-        : constraints(problem.constraints), cuts(problem.cuts), path(problem.path),
-          markers(markersOf(path, constraints)), frame(viewFrame(path, constraints)), maximise(problem.maximise),
-          objective(problem.objective), integer(!cuts.empty()), axes(problem.axes), linePrefix(problem.linePrefix)
+        : constraints(problem.constraints), cuts(problem.cuts), branchBounds(problem.bounds), nodes(problem.nodes),
+          path(problem.path), markers(markersOf(path, constraints)), frame(viewFrame(withNodes(problem), constraints)),
+          maximise(problem.maximise), objective(problem.objective), integer(!cuts.empty() || !branchBounds.empty()),
+          axes(problem.axes), linePrefix(problem.linePrefix)
     {
-        if (problem.optimum)
+        const auto best = std::find_if(nodes.begin(), nodes.end(), [](const NodePoint &p) { return p.optimum; });
+        if (best != nodes.end())
+            optimum = best->point;
+        else if (problem.optimum && nodes.empty())
             optimum = path.back();
     }
 
@@ -103,12 +107,14 @@ public:
         drawRegion(painter, shown);
         drawLines(painter, shown);
         drawCuts(painter, shown);
+        drawBounds(painter, shown);
         drawLevelLine(painter, shown);
         drawPath(painter, shown);
         painter.restore();
         drawAxes(painter, shown);
         drawWholePoints(painter, shown);
         drawMarkers(painter);
+        drawNodes(painter);
         drawLabels(painter, labels(rect, QFontMetricsF(painter.font(), painter.device())));
         painter.restore();
     }
@@ -126,9 +132,13 @@ public:
         for (const PlaneLabel &text : axisTexts(shown, metrics))
             taken.push_back(text.rect);
         for (const Marker &marker : markers) {
-            const double ring = marker.tables.contains(int(path.size()) - 1) && optimum ? kMarkerRadius + 6 : kMarkerRadius + 1;
+            const double ring = isOptimum(marker) ? kMarkerRadius + 6 : kMarkerRadius + 1;
             const QPointF at = toScreen(marker.point);
             taken.push_back(QRectF(at - QPointF(ring, ring), QSizeF(2 * ring, 2 * ring)));
+        }
+        for (const NodePoint &node : nodes) {
+            const double ring = node.optimum ? kMarkerRadius + 6 : kMarkerRadius + 1;
+            taken.push_back(QRectF(toScreen(node.point) - QPointF(ring, ring), QSizeF(2 * ring, 2 * ring)));
         }
         std::vector<PlaneLabel> placed;
         auto place = [&](const QString &text, const std::vector<QRectF> &places) {
@@ -143,6 +153,27 @@ public:
         for (int k = 0; k < int(cuts.size()); ++k) {
             const QString name = QStringLiteral("S") + QString::number(k + 1);
             place(name, linePlaces(metrics, shown, cuts[k], 0.55 + 0.12 * (k % 3), name));
+        }
+        for (int k = 0; k < int(branchBounds.size()); ++k) {
+            const QString name = QStringLiteral("B") + QString::number(k + 1);
+            place(name, linePlaces(metrics, shown, branchBounds[k], 0.5 + 0.1 * (k % 4), name));
+        }
+        // Nodes at one point share one label: "у2, 5".
+        std::vector<std::pair<QPointF, QStringList>> nodeNames;
+        for (const NodePoint &node : nodes) {
+            auto same = std::find_if(nodeNames.begin(), nodeNames.end(),
+                                     [&](const auto &named) { return QLineF(named.first, node.point).length() < 1e-9; });
+            if (same == nodeNames.end())
+                nodeNames.push_back({node.point, {reporttext::tr("у") + QString::number(node.node)}});
+            else
+                same->second << QString::number(node.node);
+        }
+        for (const auto &named : nodeNames) {
+            const QPointF at = toScreen(named.first);
+            if (!plotArea().contains(at))
+                continue;
+            const QString text = named.second.join(QStringLiteral(", "));
+            place(text, pointPlaces(metrics, at, text));
         }
         for (const Marker &marker : markers) {
             const QPointF at = toScreen(marker.point);
@@ -284,6 +315,34 @@ private:
             drawLine(painter, shown, h);
     }
 
+    // Each node's bound, dotted, named Bk by its node.
+    void drawBounds(QPainter &painter, const QRectF &shown) const
+    {
+        painter.setPen(QPen(ink(), 1.2, Qt::DotLine));
+        for (const HalfPlane &h : branchBounds)
+            drawLine(painter, shown, h);
+    }
+
+    // Each node's point as a small square; the integer optimum ringed.
+    void drawNodes(QPainter &painter) const
+    {
+        for (const NodePoint &node : nodes) {
+            const QPointF at = toScreen(node.point);
+            if (!plotArea().contains(at))
+                continue;
+            painter.setPen(QPen(ink(), 1.5));
+            painter.setBrush(colours.brush(QPalette::Base));
+            painter.drawRect(QRectF(at - QPointF(kMarkerRadius - 1, kMarkerRadius - 1),
+                                    QSizeF(2 * kMarkerRadius - 2, 2 * kMarkerRadius - 2)));
+            if (node.optimum) {
+                painter.setBrush(Qt::NoBrush);
+                painter.setPen(QPen(levelColour(), 2));
+                painter.drawEllipse(at, kMarkerRadius + 4, kMarkerRadius + 4);
+            }
+        }
+        painter.setBrush(Qt::NoBrush);
+    }
+
     // The whole points of the region (without the cuts), as small dots.
     void drawWholePoints(QPainter &painter, const QRectF &shown) const
     {
@@ -396,7 +455,7 @@ private:
             const QPointF at = toScreen(marker.point);
             if (!plotArea().adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius).contains(at))
                 continue;
-            const bool best = optimum && marker.tables.contains(int(path.size()) - 1);
+            const bool best = isOptimum(marker);
             painter.setPen(QPen(pathColour(), 2));
             painter.setBrush(marker.feasible ? QBrush(pathColour()) : colours.brush(QPalette::Base));
             painter.drawEllipse(at, kMarkerRadius, kMarkerRadius);
@@ -409,7 +468,24 @@ private:
         painter.setBrush(Qt::NoBrush);
     }
 
-    std::vector<HalfPlane> constraints, cuts;
+    // Whether a table's marker is the optimum's: the last table's, when
+    // the course ends at an optimum without branches.
+    bool isOptimum(const Marker &marker) const
+    {
+        return optimum && nodes.empty() && marker.tables.contains(int(path.size()) - 1);
+    }
+
+    // The path's points and the nodes', for the frame.
+    static std::vector<QPointF> withNodes(const PlaneProblem &problem)
+    {
+        std::vector<QPointF> points = problem.path;
+        for (const NodePoint &node : problem.nodes)
+            points.push_back(node.point);
+        return points;
+    }
+
+    std::vector<HalfPlane> constraints, cuts, branchBounds;
+    std::vector<NodePoint> nodes;
     std::vector<QPointF> path;
     std::vector<Marker> markers;
     QRectF frame;
@@ -428,6 +504,8 @@ PlaneProblem primalPlane(const Course &course)
     PlaneProblem plane;
     plane.constraints = halfPlanesOf(course);
     plane.cuts = cutsOf(course);
+    plane.bounds = branchBoundsOf(course);
+    plane.nodes = nodePointsOf(course);
     plane.path = pathOf(course);
     plane.maximise = course.maximise;
     plane.objective = QPointF(course.c[0], course.c[1]);

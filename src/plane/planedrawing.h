@@ -25,11 +25,14 @@ struct PlaneLabel {
 };
 
 // What a picture of the plane draws: the constraints as half-planes in the
-// quadrant where both coordinates are not negative, the cuts, the path of
+// quadrant where both coordinates are not negative, the cuts or the bounds
+// and points of branch and bound's nodes, the path of
 // the tables' points, the objective and its sense, whether the last point
 // is the optimum, the axes' names and the constraints'.
 struct PlaneProblem {
     std::vector<HalfPlane> constraints, cuts;
+    std::vector<HalfPlane> bounds;  // branch and bound's, named Bk by node
+    std::vector<NodePoint> nodes;   // branch and bound's nodes' points
     std::vector<QPointF> path;
     bool maximise = true;
     QPointF objective;

@@ -85,11 +85,12 @@ std::optional<QLineF> lineInside(const HalfPlane &h, const QRectF &rect)
     return part;
 }
 
-// The rows of the last table's problem: its constraints, with the changes
-// made after an optimum, and then its cuts.
+// The rows of the problem of the last table (or, after branch and bound,
+// of the first optimum): its constraints, with the changes made after an
+// optimum, and then its cuts.
 std::vector<HalfPlane> problemRows(const Course &course)
 {
-    const int last = int(course.tables.size()) - 1;
+    const int last = course.branched() ? course.nodes[0].lastTable : int(course.tables.size()) - 1;
     const std::vector<double> a = course.constraintsAt(last), b = course.rightHandsAt(last);
     std::vector<HalfPlane> rows;
     for (size_t i = 0; i < b.size(); ++i)
@@ -192,11 +193,35 @@ Region regionKind(const std::vector<HalfPlane> &constraints)
 std::vector<QPointF> pathOf(const Course &course)
 {
     std::vector<QPointF> path;
-    for (const Tableau &table : course.tables) {
-        const std::vector<double> x = table.point();
+    const int last = course.branched() ? course.nodes[0].lastTable : int(course.tables.size()) - 1;
+    for (int t = 0; t <= last; ++t) {
+        const std::vector<double> x = course.tables[t].point();
         path.push_back(QPointF(x[0], x[1]));
     }
     return path;
+}
+
+std::vector<HalfPlane> branchBoundsOf(const Course &course)
+{
+    std::vector<HalfPlane> bounds;
+    for (size_t k = 1; k < course.nodes.size(); ++k) {
+        const Course::Change &bound = course.changes[course.nodes[k].change];
+        bounds.push_back({bound.coefficients[0], bound.coefficients[1], bound.rightHand});
+    }
+    return bounds;
+}
+
+std::vector<NodePoint> nodePointsOf(const Course &course)
+{
+    std::vector<NodePoint> points;
+    for (int k = 1; k < int(course.nodes.size()); ++k) {
+        const Course::Node &node = course.nodes[k];
+        if (node.end == Course::Node::NoSolution || node.end == Course::Node::Stopped)
+            continue;
+        const std::vector<double> x = course.tables[node.lastTable].point();
+        points.push_back({QPointF(x[0], x[1]), k, k == course.record && course.ending == Course::Ending::IntegerOptimum});
+    }
+    return points;
 }
 
 std::vector<Marker> markersOf(const std::vector<QPointF> &path, const std::vector<HalfPlane> &constraints)

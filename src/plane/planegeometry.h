@@ -56,9 +56,20 @@ enum class Region { Empty, Bounded, Unbounded };
 // part in a view.
 Region regionKind(const std::vector<HalfPlane> &constraints);
 
-// The points of the report's tables in order, read as the report reads them;
-// and the markers that draw them: tables with the same point share one.
+// The points of the report's tables in order (after branch and bound, up to
+// the first optimum), read as the report reads them; and the markers that draw them: tables with the same point share one.
 std::vector<QPointF> pathOf(const Course &course);
+
+// After branch and bound: each node's bound as a half-plane (x <= b, or
+// -x <= -b), by node from 1; and the point of each node that has one, with
+// its number, the integer optimum marked.
+std::vector<HalfPlane> branchBoundsOf(const Course &course);
+struct NodePoint {
+    QPointF point;
+    int node;
+    bool optimum;
+};
+std::vector<NodePoint> nodePointsOf(const Course &course);
 struct Marker {
     QPointF point;
     QList<int> tables;

@@ -461,7 +461,7 @@ inline void checkFinishedReport(Widget &w, int n, int m)
     }
     QCOMPARE(actions, QStringList({"actionCopy", "actionPlane", "actionFractions", "actionExplain", "actionSave",
                                    "actionPrint", "actionCopyLatex", "actionPractice", "actionRanging", "actionDual", "actionWhatIf",
-                                   "actionInteger", "actionGuide"}));
+                                   "actionInteger", "actionBranch", "actionGuide"}));
     QCOMPARE(w.formArea->contextMenuPolicy(), Qt::ActionsContextMenu);
     QVERIFY(screen.contains(w.formArea->frameGeometry()));
     if (w.formArea->frameGeometry().height() < screen.height())

@@ -108,7 +108,7 @@ void randomReportAction(Widget &w, Uniform &uniform)
         if (action->isEnabled())
             action->trigger();
     };
-    switch (uniform(0, 15)) {
+    switch (uniform(0, 16)) {
     case 0:
         return trigger("actionFractions");
     case 1:
@@ -146,6 +146,8 @@ void randomReportAction(Widget &w, Uniform &uniform)
         return;
     case 13:
         return trigger("actionInteger");
+    case 16:
+        return trigger("actionBranch");
     case 14:
         return trigger("actionDual");
     case 15: // the guide, now and then closed again
@@ -241,7 +243,8 @@ void RobustnessTest::anyTextInAnyField()
 // every control, texts typed into the fields (numbers, decimal commas,
 // fractions, junk), Tab, Enter, the spin boxes, "ok", solving, close
 // requests, the report's actions (views, practice with its tables,
-// "Что если…" answered by a timer, the cuts, the plane view, copy), and
+// "Что если…" answered by a timer, the cuts or branches, the plane view,
+// copy), and
 // "Ok". After
 // every action: at most one report window, the main window's two buttons
 // disabled exactly while it is open, the field lists as long as the form is
@@ -359,7 +362,7 @@ void RobustnessTest::randomUse()
 void RobustnessTest::pageFollowsTheState()
 {
     Uniform uniform(2828);
-    int practised = 0, changed = 0;
+    int practised = 0, changed = 0, branched = 0;
     for (int k = 0; k < repetitions(300); ++k) {
         Problem problem;
         problem.maximise = uniform(0, 1);
@@ -370,7 +373,7 @@ void RobustnessTest::pageFollowsTheState()
             problem.a.emplace_back();
             for (int j = 0; j < n; ++j)
                 problem.a.back().push_back(uniform(-4, 4));
-            problem.b.push_back(uniform(-6, 6));
+            problem.b.push_back(uniform(-6, 11));
         }
         Widget w;
         w.show();
@@ -381,7 +384,8 @@ void RobustnessTest::pageFollowsTheState()
         }
         const ReportState state = w.formArea->findChild<ReportViews *>()->state();
         practised += state.practice;
-        changed += !state.course.changes.empty();
+        changed += state.course.whatIfMade();
+        branched += state.course.branched();
         Widget fresh;
         fresh.show();
         solve(fresh, problem);
@@ -407,9 +411,10 @@ void RobustnessTest::pageFollowsTheState()
             qFatal("sequence %d failed", k);
     }
     ReportViews::fractionsChosen = ReportViews::explanationsChosen = ReportViews::rangingChosen = ReportViews::dualChosen = false;
-    qInfo("%d sequences, %d ending in practice, %d with changes", repetitions(300), practised, changed);
-    // A player that stopped reaching practice or the changes would check little of them.
-    QVERIFY(practised >= repetitions(300) / 10 && changed >= repetitions(300) / 20);
+    qInfo("%d sequences, %d ending in practice, %d with changes, %d with branches", repetitions(300), practised, changed,
+          branched);
+    // A player that stopped reaching practice, the changes or the branches would check little of them.
+    QVERIFY(practised >= repetitions(300) / 10 && changed >= repetitions(300) / 20 && branched >= repetitions(300) / 50);
 }
 
 void RobustnessTest::repeatedUseLeavesNothingBehind()

@@ -2,6 +2,7 @@
 // Implements practice.h: practice.
 #include "practice/practice.h"
 
+#include "method/cuts.h"
 #include "method/exact.h"
 #include "texts/cutwords.h"
 #include "texts/explain.h"
@@ -90,8 +91,9 @@ QString reasonOf(const CourseView &view, const PracticeStep &step)
                       "ведущего столбца нет — нет решений.")
                 .arg(t.rows[r], view.number(step.table, r, t.n));
         }
-    case PracticeStep::CutRow: {
-        QString reason = cutRowReason(view, step.table, step.source);
+    case PracticeStep::CutRow:
+    case PracticeStep::BranchRow: {
+        QString reason = cutRowReason(view, step.table, step.source, step.answer == PracticeStep::BranchRow);
         reason[0] = reason[0].toUpper();
         return reason;
     }
@@ -119,10 +121,15 @@ QString reasonOf(const CourseView &view, const PracticeStep &step)
                      .arg(pivot.column);
 }
 
-// An ending where a cut is to be written: the point is not whole yet.
+// An ending where a cut is to be written or a node branched: the point is
+// not whole yet.
 QString notWholeYet(const CourseView &view, const PracticeStep &step)
 {
     const Tableau &t = view.course().tables[step.table];
+    if (step.answer == PracticeStep::BranchRow)
+        return tr("Точка ещё не целая (%1 = %2): дальше узел делится на ветви — щёлкните строку переменной, по "
+                  "которой ветвим.")
+            .arg(t.rows[step.source], view.number(step.table, step.source, t.n));
     return tr("Точка ещё не целая (%1 = %2): дальше пишется отсечение — щёлкните строку, по которой оно пишется.")
         .arg(t.rows[step.source], view.number(step.table, step.source, t.n));
 }
@@ -259,6 +266,36 @@ PracticeJudgement otherRow(const CourseView &view, const PracticeStep &step, int
 
 } // namespace
 
+namespace {
+
+// The first item from k on where the student decides: a pivot, an ending
+// of a stage, a cut, or a node to branch; the items' number when none is left.
+int nextDecision(const Course &course, int k)
+{
+    const std::vector<Course::Item> &items = course.items;
+    for (; k < int(items.size()); ++k) {
+        switch (items[k].kind) {
+        case Course::Item::Point:
+        case Course::Item::Pivot:
+        case Course::Item::Bound:
+        case Course::Item::OptimumHeading:
+        case Course::Item::NoSolution:
+        case Course::Item::Cycled:
+        case Course::Item::Cut:
+            return k;
+        case Course::Item::NodeEnd:
+            if (course.nodes[items[k].pivot].end == Course::Node::Branched)
+                return k;
+            break;
+        default:
+            break;
+        }
+    }
+    return k;
+}
+
+} // namespace
+
 bool canPractise(const Course &course)
 {
     return course.ending != Course::Ending::None && course.ending != Course::Ending::NoColumn
@@ -313,17 +350,24 @@ std::vector<PracticeStep> practiceSteps(const Course &course)
             stage = 2;
             break;
         }
+        case Course::Item::NodeEnd: { // the variable to branch on, then the lines up to the next decision
+            step.answer = PracticeStep::BranchRow;
+            step.source = cutSourceRow(course.tables[table], course.tables[table].cells);
+            step.lastItem = nextDecision(course, k + 1);
+            break;
+        }
         default: {
             step.answer = items[k].kind == Course::Item::OptimumHeading ? PracticeStep::Optimum
                           : items[k].kind == Course::Item::Cycled       ? PracticeStep::Cycled
                                                                         : PracticeStep::NoSolution;
-            // An optimum reveals its lines up to the next cut, if there is one.
-            int j = k;
-            while (step.answer == PracticeStep::Optimum && j < int(items.size()) && items[j].kind != Course::Item::Cut)
-                ++j;
-            step.lastItem = step.answer == PracticeStep::Optimum ? j : int(items.size());
+            // An ending reveals its lines up to the next decision (a cut,
+            // a branch, a pivot of the next node), if there is one.
+            step.lastItem = step.answer == PracticeStep::Cycled ? int(items.size()) : nextDecision(course, k + 1);
         }
         }
+        for (int j = step.firstItem; j < step.lastItem; ++j)
+            if (items[j].kind == Course::Item::Table)
+                table = items[j].table;
         steps.push_back(step);
         k = step.lastItem;
     }
@@ -337,11 +381,12 @@ PracticeJudgement judgePractice(const CourseView &view, const PracticeStep &step
         return right(cycledWhy(view.course()));
     if (step.answer == PracticeStep::Cycled)
         return wrong(cycledWhy(view.course()) + tr(" Это «зациклился»."));
-    if (step.answer == PracticeStep::CutRow) {
+    if (step.answer == PracticeStep::CutRow || step.answer == PracticeStep::BranchRow) {
         if (choice.kind != PracticeChoice::Cell)
             return wrong(notWholeYet(view, step));
         bool isRight = false;
-        const QString words = cutRowVerdict(view, step.table, step.source, choice.row, &isRight);
+        const QString words = cutRowVerdict(view, step.table, step.source, choice.row, &isRight,
+                                            step.answer == PracticeStep::BranchRow);
         return {isRight, words};
     }
     if (choice.kind != PracticeChoice::Cell) {

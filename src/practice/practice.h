@@ -17,12 +17,13 @@
 
 // What the report does at a step.
 struct PracticeStep {
-    enum Answer { Pivot, Bound, Optimum, NoSolution, Cycled, CutRow };
+    enum Answer { Pivot, Bound, Optimum, NoSolution, Cycled, CutRow, BranchRow };
     Answer answer = Pivot;
     int table = 0;       // the table the decision is taken on
     int stage = 1;       // the stage that takes it
     int pivot = -1;      // Pivot: the pivot of the course
-    int source = -1;     // CutRow: the row the cut is written from (any cell of it is right)
+    int source = -1;     // CutRow: the row the cut is written from (any cell of it is right);
+                         // BranchRow: the row of the variable to branch on
     int firstItem = 0;   // the items a right answer reveals: [firstItem, lastItem)
     int lastItem = 0;
     bool repeats = false; // the table repeats an earlier one: "Зацикливание" is right too

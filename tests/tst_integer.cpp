@@ -14,12 +14,16 @@
 #include "files/lpformat.h"
 #include "mainwindow/mainmenu.h"
 #include "plane/planedrawing.h"
+#include "plane/planegeometry.h"
 #include "reportwindow/planewindow.h"
 #include "practice/practice.h"
 #include "mainwindow/problemfile.h"
 #include "reportwindow/reportview.h"
+#include "reportwindow/treeview.h"
 #include "method/solve.h"
 
+#include <QMenu>
+#include <QToolButton>
 #include <QTemporaryDir>
 
 #include <glpk.h>
@@ -273,6 +277,7 @@ private slots:
     void agreesWithGlpk();
     void branchesAgreeWithGlpk();
     void textbookExampleThroughTheWindow();
+    void branchesThroughTheWindow();
     void integerFiles();
 };
 
@@ -465,6 +470,75 @@ void IntegerTest::textbookExampleThroughTheWindow()
     QVERIFY2(reportAction(w, "actionInteger")->toolTip().contains(QStringLiteral("«Ограничение 0: коэффициент при x0» — 0.5")),
              qPrintable(reportAction(w, "actionInteger")->toolTip()));
     closeReport(w);
+}
+
+// The textbook example by branch and bound through the window: in
+// fractions, as a tree, on the plane and in practice; the cuts, ranging and
+// "Что если…" are for the problem without branches.
+void IntegerTest::branchesThroughTheWindow()
+{
+    Widget w;
+    w.show();
+    const Problem textbook{true, {28, 11}, {{14, 6}}, {25}};
+    solve(w, textbook);
+    QAction *branch = reportAction(w, "actionBranch");
+    QVERIFY(branch->isEnabled() && branch->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_B));
+    auto *problemMenu = w.formArea->findChild<QToolButton *>(QStringLiteral("reportProblemMenu"));
+    QVERIFY(problemMenu && problemMenu->menu()->actions().contains(branch));
+    branch->trigger();
+    QVERIFY(!branch->isEnabled() && branch->toolTip().contains(QStringLiteral("уже построены")));
+    QVERIFY(reportAction(w, "actionInteger")->toolTip().contains(QStringLiteral("методом ветвей и границ")));
+    for (const char *name : {"actionRanging", "actionWhatIf"})
+        QVERIFY(!reportAction(w, name)->isEnabled() && reportAction(w, name)->toolTip().contains(QStringLiteral("без ветвей")));
+    reportAction(w, "actionFractions")->setChecked(true); // whatever an earlier report chose
+    const QStringList items = reportItems(w);
+    const int first = items.indexOf(QStringLiteral("Узел 1 (из узла 0): x0 <= 1"));
+    QVERIFY(first > 0);
+    QCOMPARE(items.mid(first - 2, 4),
+             QStringList({"Ищем целочисленное решение методом ветвей и границ",
+                          "Узел 0: F = 50, x = (25/14 0) — ветвим по x0", "Узел 1 (из узла 0): x0 <= 1",
+                          "table -X1 -Y0 L / X0 3/7 1/14 25/14 / B1 -3/7 -1/14 -11/14 / Z 1 2 50"}));
+    for (const QString &line : {QStringLiteral("Узел 3 (из узла 1): x1 >= 2"), QStringLiteral("Узел 5: F = 44, x = (0 4) — целое, новый рекорд"),
+                                QStringLiteral("Узел 8: нет решений — ветвь закрыта")})
+        QVERIFY2(items.contains(line), qPrintable(line));
+    QCOMPARE(items.mid(items.indexOf(QStringLiteral("Целочисленное оптимальное решение")), 3),
+             QStringList({"Целочисленное оптимальное решение", "достигается в точке - (0 4 )", "значение функции 44"}));
+    QCOMPARE(items.last(), reportline::ok);
+    // The tree: its outline in the copy, its drawing on the page.
+    auto *views = w.formArea->findChild<ReportViews *>();
+    const QString copy = views->shownCopy().text;
+    QVERIFY(copy.contains(QStringLiteral("Дерево ветвей и границ\nУзел 0: F = 50, x = (25/14 0) — ветвим по x0\n"
+                                         "    Узел 1 (x0 <= 1): F = 289/6, x = (1 11/6) — ветвим по x1\n")));
+    QVERIFY(copy.contains(QStringLiteral("\n                Узел 5 (x1 <= 4): F = 44, x = (0 4) — целое, новый рекорд ← оптимум\n")));
+    auto *tree = w.formArea->findChild<TreeView *>(QStringLiteral("branchTree"));
+    QVERIFY(tree && tree->isVisible() && tree->tree().size() == 9 && tree->tree()[5].record);
+    // On the plane: eight bounds, the nodes' points, the integer optimum (0, 4) ringed.
+    const Course &course = views->course();
+    QCOMPARE(int(branchBoundsOf(course).size()), 8);
+    const std::vector<NodePoint> nodes = nodePointsOf(course);
+    QVERIFY(std::count_if(nodes.begin(), nodes.end(), [](const NodePoint &p) { return p.optimum && p.point == QPointF(0, 4); }) == 1);
+    reportAction(w, "actionPlane")->trigger();
+    QWidget *plane = views->planeWindow();
+    QVERIFY(plane->findChild<QLabel *>(QStringLiteral("planeCaption"))->text().startsWith(
+        QStringLiteral("Целочисленное оптимальное решение достигается в точке - (0 4 ), значение функции 44\n")));
+    // Practice: the variable to branch on is a decision; any cell of its row is right.
+    const std::vector<PracticeStep> steps = practiceSteps(course);
+    const auto branchStep = std::find_if(steps.begin(), steps.end(), [](const PracticeStep &s) { return s.answer == PracticeStep::BranchRow; });
+    QVERIFY(branchStep != steps.end() && branchStep->source == 0);
+    const CourseView view(course);
+    QVERIFY(judgePractice(view, *branchStep, {PracticeChoice::Cell, 0, 1}).right);
+    QCOMPARE(judgePractice(view, *branchStep, {PracticeChoice::Cell, 1, 0}).words,
+             QStringLiteral("Неверно. Ветвят по переменной строки x, а не по строке Z."));
+    QCOMPARE(int(std::count_if(steps.begin(), steps.end(), [](const PracticeStep &s) { return s.answer == PracticeStep::BranchRow; })), 4);
+    reportAction(w, "actionPractice")->trigger();
+    QVERIFY(reportAction(w, "actionPractice")->isChecked());
+    closeReport(w);
+    // An integer problem asked to go on by branches (--branch) does so by itself.
+    ReportViews::integerProblem = ReportViews::branchChosen = true;
+    solve(w, textbook);
+    QVERIFY(w.formArea->findChild<ReportViews *>()->course().branched());
+    closeReport(w);
+    ReportViews::integerProblem = ReportViews::branchChosen = false;
 }
 
 // An integer problem as a file: "general" naming every variable is read as

@@ -5,6 +5,8 @@
 // files from the command line, and the escaping of LaTeX's special signs.
 #include "reportdriver.h"
 
+#include "method/branches.h"
+
 #include "mainwindow/problemfile.h"
 #include "documents/reportfiles.h"
 #include "files/reportlatex.h"
@@ -132,6 +134,8 @@ void ReportFilesTest::filesHoldWhatTheWindowShows_data()
         for (const char *state : {"default", "fractions, explanations, ranging, dual", "practice record", "what-if"})
             QTest::newRow(qPrintable(QStringLiteral("%1; %2").arg(QLatin1String(problem.name), QLatin1String(state))))
                 << problem.problem << QString::fromLatin1(state);
+    QTest::newRow("textbook integer; branches, fractions, explanations, dual")
+        << Problem{true, {28, 11}, {{14, 6}}, {25}} << QStringLiteral("branches");
 }
 
 namespace {
@@ -143,6 +147,10 @@ ReportState stateOf(ReportState state, const QString &which)
 {
     if (which.startsWith(QLatin1String("fractions")))
         state.fractions = state.explanations = state.ranging = state.dual = true;
+    if (which == QLatin1String("branches")) {
+        continueWithBranches(state.course);
+        state.fractions = state.explanations = state.dual = true;
+    }
     if (which == QLatin1String("practice record")) {
         state.practice = true;
         for (const PracticeStep &step : practiceSteps(state.course)) {
@@ -209,6 +217,8 @@ void ReportFilesTest::filesHoldWhatTheWindowShows()
     QString error;
     for (const char *extension : {"txt", "html", "pdf", "tex"})
         QVERIFY2(views->writeShown(folder.filePath(QStringLiteral("report.") + extension), &error), qPrintable(error));
+    if (state == QLatin1String("branches"))
+        QVERIFY(copy.text.contains(QStringLiteral("Дерево ветвей и границ\n")) && !content.tree.empty());
     if (state == QLatin1String("practice record"))
         QVERIFY(copy.text.contains(QStringLiteral(": Неверно. ")));
     if (state == QLatin1String("what-if")) // where there is an optimum to change
@@ -261,7 +271,7 @@ void ReportFilesTest::filesHoldWhatTheWindowShows()
     std::vector<DrawnText> drawn;
     paintReportPages(&writer, content, true, &drawn);
     QVERIFY(drawn.size() > 10);
-    static const QRegularExpression label(QStringLiteral("^-?[XYZS]\\d*$|^L$"));
+    static const QRegularExpression label(QStringLiteral("^-?[XYZSB]\\d*$|^L$"));
     for (const DrawnText &text : drawn) {
         if (text.text.isEmpty())
             continue;

@@ -69,3 +69,20 @@ shoot "$report" report-explained.png
 keys ctrl+g
 plane=$(xdotool search --sync --name '^На плоскости$' | head -n 1)
 shoot "$plane" plane-worked-example.png
+kill "$program"
+
+# The textbook integer example by branch and bound: maximise 28 x0 + 11 x1,
+# 14 x0 + 6 x1 <= 25; "Ветви и границы" and fractions, scrolled to the tree;
+# then the nodes on the plane.
+start_program
+form 2 1
+type_fields 28 11
+keys Tab
+type_fields 14 6 25
+keys Return
+report=$(xdotool search --sync --name '^Решение$' | head -n 1)
+keys ctrl+b ctrl+d End
+shoot "$report" report-branches.png
+keys ctrl+g
+plane=$(xdotool search --sync --name '^На плоскости$' | head -n 1)
+shoot "$plane" plane-branches.png

@@ -27,9 +27,18 @@ inline double fractionalPart(double v)
     return f < kTolerance || f > 1 - kTolerance ? 0 : f;
 }
 
-// The row to cut by: of the rows labelled with a variable x, the one whose
-// free term has the largest fractional part, the upper of equal ones; -1
-// when every x is whole.
+// Whether fractional part f is larger than g. Decimals closer than
+// rounding leaves them are equal, as exactly they are: a tie keeps the
+// upper row in decimals as in fractions. (Exact values: exact.h.)
+constexpr double kPartRounding = 1e-12;
+inline bool largerPart(double f, double g)
+{
+    return f > g + kPartRounding;
+}
+
+// The row to cut by (and the variable to branch on): of the rows labelled
+// with a variable x, the one whose free term has the largest fractional
+// part, the upper of equal ones; -1 when every x is whole.
 template <typename T>
 int cutSourceRow(const Tableau &labels, const std::vector<T> &cells)
 {
@@ -40,7 +49,7 @@ int cutSourceRow(const Tableau &labels, const std::vector<T> &cells)
         if (variableOfRow(labels.rows[i]) < 0)
             continue;
         const T f = fractionalPart(cells[i * (n + 1) + n]);
-        if (f > 0 && (source < 0 || f > best)) {
+        if (f > 0 && (source < 0 || largerPart(f, best))) {
             source = i;
             best = f;
         }

@@ -30,6 +30,12 @@ inline mpq_class fractionalPart(const mpq_class &q)
     return q - floor;
 }
 
+// Whether exact fractional part f is larger than g.
+inline bool largerPart(const mpq_class &f, const mpq_class &g)
+{
+    return f > g;
+}
+
 // The exact values of a course: the problem as the fields read exactly, and
 // every table of the report, row by row as in Tableau.
 struct ExactCourse {

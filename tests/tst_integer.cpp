@@ -533,10 +533,19 @@ void IntegerTest::branchesThroughTheWindow()
     reportAction(w, "actionPractice")->trigger();
     QVERIFY(reportAction(w, "actionPractice")->isChecked());
     closeReport(w);
-    // An integer problem asked to go on by branches (--branch) does so by itself.
-    ReportViews::integerProblem = ReportViews::branchChosen = true;
+    // An integer problem goes on by cuts by itself; the report can switch
+    // to branches, the same report as above. Asked to go on by branches
+    // (--branch), it does so by itself.
+    ReportViews::integerProblem = true;
     solve(w, textbook);
-    QVERIFY(w.formArea->findChild<ReportViews *>()->course().branched());
+    QVERIFY(w.formArea->findChild<ReportViews *>()->course().cutCount() > 0);
+    reportAction(w, "actionBranch")->trigger();
+    QCOMPARE(reportItems(w), items);
+    QVERIFY(!reportAction(w, "actionInteger")->isEnabled() && !reportAction(w, "actionBranch")->isEnabled());
+    closeReport(w);
+    ReportViews::branchChosen = true;
+    solve(w, textbook);
+    QCOMPARE(reportItems(w), items);
     closeReport(w);
     ReportViews::integerProblem = ReportViews::branchChosen = false;
 }

@@ -6,6 +6,8 @@
 #include "method/basictext.h"
 #include "method/fieldtext.h"
 
+#include <algorithm>
+
 namespace {
 
 using basictext::tr;
@@ -63,6 +65,24 @@ void addCut(Course &course, int k)
     course.ending = Course::Ending::None;
     addItem(course, Course::Item::Cut, int(course.changes.size()) - 1);
     addItem(course, Course::Item::Table, int(course.pivots.size()) - 1);
+}
+
+Course withoutCuts(Course course)
+{
+    const auto search = std::find_if(course.items.begin(), course.items.end(),
+                                     [](const Course::Item &item) { return item.kind == Course::Item::IntegerSearch; });
+    if (search == course.items.end())
+        return course;
+    const int optimum = search->table;
+    course.items.erase(search, course.items.end());
+    course.tables.resize(size_t(optimum) + 1);
+    course.pivots.resize(size_t(optimum));
+    course.changes.erase(std::remove_if(course.changes.begin(), course.changes.end(),
+                                        [](const Course::Change &c) { return c.cut; }),
+                         course.changes.end());
+    course.ending = Course::Ending::Optimum;
+    course.endingRow = -1;
+    return course;
 }
 
 bool isWholePoint(const Tableau &table)

@@ -108,6 +108,9 @@ QString cutsUnavailable(const Course &course);
 // Whether the x of table t are all whole (within the tolerance).
 bool isWholePoint(const Tableau &table);
 
+// The course as it stood at its optimum, before its cuts.
+Course withoutCuts(Course course);
+
 // Cut k after the last table: its row in the table, its form in x recorded
 // as a change of the problem, the table with the row Sk before the Z row.
 void addCut(Course &course, int k);

@@ -150,7 +150,7 @@ ReportViews::ReportViews(QScrollArea *window, QVBoxLayout *pageLayout, Course co
     if (integerProblem && branchChosen)
         model.branch();
     else if (integerProblem)
-        model.cut();
+        model.cut(true);
     page = new ReportPage(window, pageLayout);
     connect(page, &ReportPage::practised, this, &ReportViews::practise);
     page->render(model);

@@ -260,11 +260,12 @@ bool ReportModel::change(const WhatIf &whatIf, QString *error)
     return true;
 }
 
-bool ReportModel::cut()
+bool ReportModel::cut(bool onTheirOwn)
 {
     if (!cutsUnavailable().isEmpty())
         return false;
     continueWithCuts(current.course);
+    current.cutsOnTheirOwn = onTheirOwn;
     current.practice = false;
     current.practiceEvents.clear();
     courseChanged();
@@ -276,6 +277,11 @@ bool ReportModel::branch()
 {
     if (!branchesUnavailable().isEmpty())
         return false;
+    if (current.cutsOnTheirOwn) { // another course from the optimum on
+        current.course = withoutCuts(current.course);
+        current.cutsOnTheirOwn = false;
+        id = newCourseId();
+    }
     continueWithBranches(current.course);
     current.practice = false;
     current.practiceEvents.clear();
@@ -286,7 +292,7 @@ bool ReportModel::branch()
 
 QString ReportModel::branchesUnavailable() const
 {
-    return ::branchesUnavailable(current.course);
+    return ::branchesUnavailable(current.cutsOnTheirOwn ? withoutCuts(current.course) : current.course);
 }
 
 QString ReportModel::cutsUnavailable() const

@@ -57,6 +57,9 @@ struct ReportState {
     bool dual = false; // the dual problem beside every table
     bool practice = false;
     std::vector<PracticeEvent> practiceEvents; // while practice is on
+    // The cuts went on by themselves (the problem is integer): branch and
+    // bound may still take their place.
+    bool cutsOnTheirOwn = false;
 };
 
 // Where practice stands after its events.
@@ -104,10 +107,12 @@ public:
     void practise(const PracticeEvent &event);
     bool change(const WhatIf &whatIf, QString *error);
     // The course continued by Gomory's cuts after its optimum (practice
-    // ends); false when that cannot be.
-    bool cut();
-    // The course continued by branch and bound after its optimum (practice
-    // ends); false when that cannot be.
+    // ends), by the user or on their own (an integer problem); false when
+    // that cannot be.
+    bool cut(bool onTheirOwn = false);
+    // The course continued by branch and bound after its optimum, in place
+    // of cuts that went on by themselves (practice ends); false when that
+    // cannot be.
     bool branch();
 
     // Why a view or action is not available for this course; empty when it is.

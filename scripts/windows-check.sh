@@ -70,7 +70,8 @@ problems=("$root"/src/examples/*.lp)
 problems+=("$work"/generated/*.lp "$work"/integer/*.lp)
 reports=0
 for problem in "${problems[@]}"; do
-    for views in "" "--fractions" "--explain" "--ranging" "--integer" "--html" "--fractions --explain --ranging --integer"; do
+    for views in "" "--fractions" "--explain" "--ranging" "--integer" "--branch" "--html" "--fractions --explain --ranging --integer" \
+                 "--fractions --explain --dual --branch"; do
         # shellcheck disable=SC2086
         "$linux" --report $views "$problem" >"$work/linux.txt" 2>&1 || true
         # shellcheck disable=SC2086

@@ -10,6 +10,8 @@
 #include "plane/planedrawing.h"
 #include "reportwindow/planewindow.h"
 #include "reportdriver.h"
+
+#include "method/branches.h"
 #include "reportwindow/reportview.h"
 #include "widgets/snapshottable.h"
 #include "mainwindow/translation.h"
@@ -383,7 +385,7 @@ void ViewsTest::planeView()
 // The plane's labels (the lines' and cuts' names, the points' table
 // numbers) meet neither each other nor a point, nor the axes' numbers: over
 // the gallery's two-variable problems and a few hundred generated ones,
-// integer ones among them, in the window's size and in a small picture.
+// integer ones among them (by cuts and by branches), in the window's size and in a small picture.
 void ViewsTest::planeLabelsApart()
 {
     std::vector<Course> courses;
@@ -401,11 +403,13 @@ void ViewsTest::planeLabelsApart()
         problem.n = 2;
         problem.m = 1 + k % 4;
         problem.maximise = k % 3 != 0;
-        problem.integer = k % 2 == 0;
+        problem.integer = k % 4 == 0; // by cuts; k % 4 == 2 by branches
         problem.objective << whole(-9, 9) << whole(-9, 9);
         for (int i = 0; i < problem.m; ++i)
             problem.constraints << whole(-9, 9) << whole(-9, 9), problem.rightHands << whole(-30, 30);
         courses.push_back(solveCourse(problem));
+        if (k % 4 == 2 && branchesUnavailable(courses.back()).isEmpty())
+            continueWithBranches(courses.back());
     }
     int labels = 0;
     // The pictures of the problems and, for two constraints, of their duals.
@@ -423,6 +427,8 @@ void ViewsTest::planeLabelsApart()
             std::vector<QPointF> points;
             for (const QPointF &p : plane.path)
                 points.push_back(drawing.toScreen(p, rect));
+            for (const NodePoint &node : plane.nodes)
+                points.push_back(drawing.toScreen(node.point, rect));
             for (size_t a = 0; a < placed.size(); ++a) {
                 for (size_t b = a + 1; b < placed.size(); ++b)
                     QVERIFY2(!placed[a].rect.intersects(placed[b].rect),

@@ -21,8 +21,10 @@
 #include "reportwindow/reportview.h"
 #include "reportwindow/treeview.h"
 #include "method/solve.h"
+#include "state/reportstate.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QToolButton>
 #include <QTemporaryDir>
 
@@ -513,7 +515,7 @@ void IntegerTest::branchesThroughTheWindow()
     auto *tree = w.formArea->findChild<TreeView *>(QStringLiteral("branchTree"));
     QVERIFY(tree && tree->isVisible() && tree->tree().size() == 9 && tree->tree()[5].record);
     // On the plane: eight bounds, the nodes' points, the integer optimum (0, 4) ringed.
-    const Course &course = views->course();
+    const Course course = views->course(); // kept after the report closes
     QCOMPARE(int(branchBoundsOf(course).size()), 8);
     const std::vector<NodePoint> nodes = nodePointsOf(course);
     QVERIFY(std::count_if(nodes.begin(), nodes.end(), [](const NodePoint &p) { return p.optimum && p.point == QPointF(0, 4); }) == 1);
@@ -533,6 +535,26 @@ void IntegerTest::branchesThroughTheWindow()
     reportAction(w, "actionPractice")->trigger();
     QVERIFY(reportAction(w, "actionPractice")->isChecked());
     closeReport(w);
+    // Played through right at every step, the plane drawn at each: the
+    // nodes shown so far, to the end.
+    ReportState practice;
+    practice.course = course;
+    practice.practice = true;
+    ReportModel model(practice);
+    for (const PracticeStep &step : steps) {
+        const PracticeChoice::Kind ending = step.answer == PracticeStep::Bound        ? PracticeChoice::Bound
+                                            : step.answer == PracticeStep::Optimum    ? PracticeChoice::Optimum
+                                            : step.answer == PracticeStep::NoSolution ? PracticeChoice::NoSolution
+                                                                                      : PracticeChoice::Cell;
+        const PracticeChoice right = step.answer == PracticeStep::Pivot
+                                         ? PracticeChoice{PracticeChoice::Cell, course.pivots[step.pivot].row, course.pivots[step.pivot].column}
+                                         : PracticeChoice{ending, step.source, 0};
+        model.practise(practiceEvent(PracticeEvent::Choose, right));
+        QImage picture(300, 240, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        paintPlane(painter, picture.rect(), model.shownCourse());
+    }
+    QVERIFY(model.progress().done() && model.progress().rightAtFirstTry == int(steps.size()));
     // An integer problem goes on by cuts by itself; the report can switch
     // to branches, the same report as above. Asked to go on by branches
     // (--branch), it does so by itself.

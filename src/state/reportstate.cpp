@@ -380,6 +380,12 @@ const Course &ReportModel::shownCourse() const
     if (!p.done()) {
         shown->pivots.resize(std::min(shown->pivots.size(), size_t(last)));
         shown->ending = Course::Ending::None;
+        // The nodes of branch and bound whose ending is shown; no record beyond them.
+        const auto ended = std::count_if(shown->items.begin(), shown->items.end(),
+                                         [](const Course::Item &item) { return item.kind == Course::Item::NodeEnd; });
+        shown->nodes.resize(size_t(ended));
+        if (shown->record >= int(ended))
+            shown->record = -1;
     }
     return *shown;
 }

@@ -89,7 +89,7 @@ QString cutRowReason(const CourseView &view, int t, int source, bool branching)
         parts << QStringLiteral("%1 — %2").arg(table.rows[i], partOfFreeTerm(view, t, i));
         tied = tied || (i < source && fractionalPart(table.at(i, course.n)) == fractionalPart(table.at(source, course.n)));
     }
-    const QString rule = branching ? tr("ветвим по переменной x той строки, у которой наибольшая дробная часть "
+    const QString rule = branching ? tr("переменная ветвления — x той строки, у которой наибольшая дробная часть "
                                         "свободного члена (v - ⌊v⌋)")
                                    : tr("отсечение пишется по строке переменной x с наибольшей дробной частью "
                                         "свободного члена (v - ⌊v⌋)");

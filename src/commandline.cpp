@@ -67,6 +67,8 @@ bool needsNoDisplay(const QStringList &arguments)
         "title", "name", "visual", "ncols", "cmap", "graphicssystem", "nograb", "dograb", "sync",
         "qmljsdebugger", "testability", "dialogs", "fontengine", "fn", "font", "bg", "background", "fg",
         "foreground", "btn", "button", "im", "inputstyle", "qdebug"};
+    // The program's own options that the window takes too.
+    static const QStringList windowOptions = {"integer", "branch"};
     for (int k = 1; k < arguments.size(); ++k) {
         QString option = arguments[k];
         if (option == QLatin1String("--"))
@@ -75,7 +77,8 @@ bool needsNoDisplay(const QStringList &arguments)
             continue;
         while (option.startsWith(QLatin1Char('-')))
             option.remove(0, 1);
-        if (!toolkitOptions.contains(option.section(QLatin1Char('='), 0, 0)))
+        const QString name = option.section(QLatin1Char('='), 0, 0);
+        if (!toolkitOptions.contains(name) && !windowOptions.contains(name))
             return true;
     }
     return false;

@@ -26,8 +26,9 @@ constexpr int kFileError = 2;
 
 // Whether the arguments (the program's name first) ask for something that
 // needs no window: the report on standard output, the help, the version, or
-// a usage error. The toolkit's own options (-style, -platform, ...) leave
-// the choice to it; "--" ends the options, and what follows is a file.
+// a usage error. The toolkit's own options (-style, -platform, ...) and
+// those the window takes (--integer, --branch) leave the choice to the rest;
+// "--" ends the options, and what follows is a file.
 bool needsNoDisplay(const QStringList &arguments);
 
 // The views of a report asked for on the command line.

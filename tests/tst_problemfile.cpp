@@ -583,6 +583,8 @@ void ProblemFileTest::commandLine()
     // for it (on a display); after "--report" it is the report's file.
     QVERIFY(!needsNoDisplay({"dual-simplex", "--", "--report"}));
     QVERIFY(!needsNoDisplay({"dual-simplex", "-style", "fusion", "x.lp"}));
+    QVERIFY(!needsNoDisplay({"dual-simplex", "--integer", "x.lp"}) && !needsNoDisplay({"dual-simplex", "--branch"}));
+    QVERIFY(needsNoDisplay({"dual-simplex", "--report", "--branch", "x.lp"}));
     QVERIFY(needsNoDisplay({"dual-simplex", "--report", "x.lp"}));
     QVERIFY(needsNoDisplay({"dual-simplex", "x.lp", "--help"}));
     const Run dashed = runProgram({"--report", "--", path});

@@ -34,6 +34,9 @@ constexpr double kShrinkStep = 0.97;
 constexpr double kPictureWidth = 600;
 constexpr double kPictureHeight = 480;
 constexpr int kPictureFontPixels = 13;
+// The tree of branch and bound is drawn no smaller than this; a wider one
+// goes on in strips, page after page.
+constexpr double kSmallestTreeScale = 0.6;
 
 // A table laid out for its page: its texts row by row (the labels first),
 // the fonts it draws with, its columns' widths, its rows' heights, and the
@@ -134,9 +137,14 @@ private:
                 blocks.push_back({Block::Line, block.text});
                 blocks.back().depth = block.index;
                 break;
-            case ReportBlock::Tree:
-                blocks.push_back({Block::Tree, QString()});
+            case ReportBlock::Tree: {
+                const TreeDrawing tree = treeDrawing();
+                double step = 0;
+                const std::vector<double> strips = tree.strips(treeScale(tree), width, &step);
+                for (int k = 0; k < int(strips.size()); ++k)
+                    blocks.push_back({Block::Tree, QString(), k});
                 break;
+            }
             }
         }
         if (hasPlanePicture(*content.picture))
@@ -192,8 +200,14 @@ private:
         return std::min((block.kind == Block::Explanation ? 1 : block.depth) * kIndent * point, width / 3);
     }
 
-    // The tree drawn in the body's font on the page.
+    // The tree drawn in the body's font on the page: whole where that keeps
+    // it readable, in strips otherwise.
     TreeDrawing treeDrawing() const { return TreeDrawing(content.tree, body, device); }
+    double treeScale(const TreeDrawing &tree) const
+    {
+        const double fitsHeight = footer / tree.size().height();
+        return std::min(fitsHeight, std::max(tree.scaleFor(QSizeF(width, footer)), kSmallestTreeScale));
+    }
 
     // A text laid out in lines no wider than `lineWidth`: at word boundaries
     // where it can, anywhere in a word too long for a line; a label never
@@ -227,7 +241,7 @@ private:
             return headingHeight() + std::min(width * kPictureHeight / kPictureWidth, footer - headingHeight());
         case Block::Tree: {
             const TreeDrawing tree = treeDrawing();
-            return tree.size().height() * tree.scaleFor(QSizeF(width, footer));
+            return tree.size().height() * treeScale(tree);
         }
         default:
             return textLayout(block.text, fontOf(block), width - indentOf(block))->boundingRect().height();
@@ -371,11 +385,18 @@ private:
             painter.restore();
             return;
         }
-        case Block::Tree: {
+        case Block::Tree: { // strip `block.table` of the tree; a tree of one strip centred
             const TreeDrawing tree = treeDrawing();
-            const double scale = tree.scaleFor(QSizeF(width, footer));
-            const double left = (width - tree.size().width() * scale) / 2;
-            tree.paint(painter, QPointF(left, block.top), scale, Qt::black, QColor(245, 245, 245), Qt::black);
+            const double scale = treeScale(tree);
+            double step = 0;
+            const std::vector<double> strips = tree.strips(scale, width, &step);
+            const double from = strips[block.table];
+            const double left = strips.size() == 1 ? (width - tree.size().width() * scale) / 2 : (width - step) / 2 - from;
+            painter.save();
+            painter.setClipRect(QRectF(0, block.top, width, block.height + 1));
+            tree.paint(painter, QPointF(left, block.top), scale, Qt::black, QColor(245, 245, 245), Qt::black, from,
+                       from + step);
+            painter.restore();
             return;
         }
         default:

@@ -23,7 +23,7 @@ TreeDrawing::TreeDrawing(const std::vector<TreeLine> &tree, const QFont &font, Q
     const QFontMetricsF metrics = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
     const double line = metrics.lineSpacing(), padding = kPadding * line;
     std::vector<QSizeF> sizes;
-    double widest = 0, tallest = 0;
+    double tallest = 0;
     int deepest = 0;
     for (const TreeLine &node : tree) {
         double width = 0;
@@ -59,6 +59,15 @@ TreeDrawing::TreeDrawing(const std::vector<TreeLine> &tree, const QFont &font, Q
     natural = tree.empty() ? QSizeF() : QSizeF(cursor, deepest * level + tallest);
 }
 
+std::vector<double> TreeDrawing::strips(double scale, double width, double *step) const
+{
+    *step = natural.width() * scale <= width ? width : std::max(width - widest * scale, width / 2);
+    std::vector<double> lefts{0};
+    while (lefts.back() + *step < natural.width() * scale)
+        lefts.push_back(lefts.back() + *step);
+    return lefts;
+}
+
 double TreeDrawing::scaleFor(const QSizeF &room) const
 {
     if (natural.isEmpty())
@@ -67,7 +76,7 @@ double TreeDrawing::scaleFor(const QSizeF &room) const
 }
 
 void TreeDrawing::paint(QPainter &painter, const QPointF &topLeft, double scale, const QColor &text,
-                        const QColor &fill, const QColor &mark) const
+                        const QColor &fill, const QColor &mark, double from, double to) const
 {
     const QFontMetricsF metrics = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
     const double line = metrics.lineSpacing(), padding = kPadding * line;
@@ -83,6 +92,8 @@ void TreeDrawing::paint(QPainter &painter, const QPointF &topLeft, double scale,
     }
     for (size_t k = 0; k < tree.size(); ++k) {
         const QRectF &box = rects[k];
+        if (box.center().x() * scale < from || box.center().x() * scale >= to)
+            continue;
         painter.setPen(tree[k].record ? QPen(mark, 3) : QPen(text, 1));
         painter.setBrush(fill);
         painter.drawRoundedRect(box, padding, padding);

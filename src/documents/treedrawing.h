@@ -28,11 +28,19 @@ public:
 
     // The tree drawn at `topLeft` at `scale`, in the pen's and brush's
     // colours given: lines and text, the box's fill, the record's mark.
+    // Only the boxes whose centres lie in [from, to) (drawn from the tree's
+    // left edge, at `scale`) are drawn; every line is.
     void paint(QPainter &painter, const QPointF &topLeft, double scale, const QColor &text, const QColor &fill,
-               const QColor &mark) const;
+               const QColor &mark, double from = -1e300, double to = 1e300) const;
 
     // Each box where it is drawn at scale 1 from (0, 0), in the tree's order.
     const std::vector<QRectF> &boxes() const { return rects; }
+
+    // The tree drawn at `scale` in strips side by side, each drawn whole in
+    // `width`: the boxes whose centres lie in [left, left + step) of a
+    // strip, where step leaves room for half the widest box on either side.
+    // The strips' left edges, and that step.
+    std::vector<double> strips(double scale, double width, double *step) const;
 
 private:
     std::vector<TreeLine> tree;
@@ -40,6 +48,7 @@ private:
     QPaintDevice *device;
     std::vector<QRectF> rects;
     QSizeF natural;
+    double widest = 0; // the widest box
 };
 
 #endif // TREEDRAWING_H

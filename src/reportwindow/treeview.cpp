@@ -6,18 +6,51 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
-// The widest the drawing makes the page, in lines of the font.
+// The widest the tree's frame makes the page, in lines of the font, and
+// the smallest the tree is drawn at to fit it: a wider tree scrolls.
 constexpr int kWidestInLines = 60;
+constexpr double kSmallestScale = 0.75;
+
+double scaleOf(const TreeDrawing &drawing, const QFontMetrics &metrics)
+{
+    return std::min(1.0, std::max(kSmallestScale, drawing.scaleFor(QSizeF(kWidestInLines * metrics.height(), 1e9))));
+}
 
 } // namespace
 
-TreeView::TreeView(QWidget *parent) : QWidget(parent)
+// The drawing itself, at its scale, inside the frame.
+class TreeView::Canvas : public QWidget
+{
+public:
+    explicit Canvas(TreeView *view) : QWidget(view), view(view) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const TreeDrawing drawing(view->lines, font());
+        QPainter painter(this);
+        painter.setFont(font());
+        drawing.paint(painter, QPointF(1, 1), scaleOf(drawing, fontMetrics()), palette().color(QPalette::WindowText),
+                      palette().color(QPalette::Base), palette().color(QPalette::Highlight));
+    }
+
+private:
+    TreeView *view;
+};
+
+TreeView::TreeView(QWidget *parent) : QScrollArea(parent), canvas(new Canvas(this))
 {
     setObjectName(QStringLiteral("branchTree"));
     setAccessibleName(reporttext::tr("Дерево ветвей и границ"));
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidget(canvas);
 }
 
 void TreeView::setTree(const std::vector<TreeLine> &tree)
@@ -29,29 +62,24 @@ void TreeView::setTree(const std::vector<TreeLine> &tree)
         return;
     lines = tree;
     fit();
-    update();
+    canvas->update();
 }
 
+// The canvas as large as the drawing; the frame as wide as it, up to the
+// widest, and as tall as it with the scroll bar below where it scrolls.
 void TreeView::fit()
 {
     const TreeDrawing drawing(lines, font());
-    const double scale = drawing.scaleFor(QSizeF(kWidestInLines * fontMetrics().height(), 1e9));
-    setFixedSize((drawing.size() * scale).toSize() + QSize(2, 2));
-}
-
-void TreeView::paintEvent(QPaintEvent *)
-{
-    const TreeDrawing drawing(lines, font());
-    const double scale = drawing.scaleFor(QSizeF(kWidestInLines * fontMetrics().height(), 1e9));
-    QPainter painter(this);
-    painter.setFont(font());
-    drawing.paint(painter, QPointF(1, 1), scale, palette().color(QPalette::WindowText),
-                  palette().color(QPalette::Base), palette().color(QPalette::Highlight));
+    const QSize size = (drawing.size() * scaleOf(drawing, fontMetrics())).toSize() + QSize(2, 2);
+    canvas->setFixedSize(size);
+    const int widest = kWidestInLines * fontMetrics().height();
+    const bool scrolls = size.width() > widest;
+    setFixedSize(std::min(size.width(), widest), size.height() + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
 }
 
 void TreeView::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange)
         fit();
-    QWidget::changeEvent(event);
+    QScrollArea::changeEvent(event);
 }

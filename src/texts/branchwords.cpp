@@ -65,26 +65,26 @@ QString endingClause(const CourseView &view, int k)
     return tr("не рассмотрен");
 }
 
-// Node k's ending in its box: F and the verdict, short.
-QString boxEnding(const CourseView &view, int k)
+// Node k's ending in its box, short: F and the verdict, a line each.
+QStringList boxEnding(const CourseView &view, int k)
 {
     const Node &node = view.course().nodes[k];
     const QString f = QStringLiteral("F = ") + valueAt(view, node.lastTable);
     switch (node.end) {
     case Node::Record:
-        return f + tr(", целое");
+        return {f, tr("целое")};
     case Node::NoSolution:
-        return tr("нет решений");
+        return {tr("нет решений")};
     case Node::NotBetter:
-        return f + tr(", закрыта");
+        return {f, tr("закрыта")};
     case Node::Branched:
-        return f + tr(", ветвим по x%1").arg(node.variable);
+        return {f, tr("ветвим по x%1").arg(node.variable)};
     case Node::Stopped:
-        return tr("зациклился");
+        return {tr("зациклился")};
     case Node::Open:
         break;
     }
-    return QString();
+    return {};
 }
 
 // The row of node k's bound in its first table, as the bound reads it.

@@ -12,6 +12,8 @@
 #include "reportdriver.h"
 
 #include "method/branches.h"
+#include "documents/treedrawing.h"
+#include "texts/branchwords.h"
 #include "reportwindow/reportview.h"
 #include "widgets/snapshottable.h"
 #include "mainwindow/translation.h"
@@ -45,6 +47,7 @@ private slots:
     void explanationsAgreeWithTheExactView();
     void planeView();
     void planeLabelsApart();
+    void treeStrips();
     void dualView();
 };
 
@@ -440,6 +443,37 @@ void ViewsTest::planeLabelsApart()
         }
     }
     QVERIFY2(labels > 3 * repetitions(300), qPrintable(QString::number(labels))); // the check saw many labels
+}
+
+// A tree of branch and bound to its limit of 50 nodes, drawn in strips for
+// pages of several widths: every box drawn once, whole inside its strip;
+// boxes on one level never overlap.
+void ViewsTest::treeStrips()
+{
+    ProblemTexts p{true, 4, 8, {"9", "12", "18", "13"},
+                   QStringLiteral("7 2 10 2 15 11 5 15 8 8 4 12 11 3 14 5 11 8 7 14 3 13 12 5 6 8 5 4 4 7 6 5").split(' '),
+                   QStringLiteral("45 48 71 45 89 35 87 75").split(' '), false};
+    Course course = solveCourse(p);
+    continueWithBranches(course);
+    QCOMPARE(course.ending, Course::Ending::NodeLimit);
+    const std::vector<TreeLine> tree = treeLines(CourseView(course));
+    const TreeDrawing drawing(tree, QFont());
+    const std::vector<QRectF> &boxes = drawing.boxes();
+    for (size_t a = 0; a < boxes.size(); ++a)
+        for (size_t b = a + 1; b < boxes.size(); ++b)
+            QVERIFY(!boxes[a].intersects(boxes[b]));
+    for (double width : {300.0, 500.0, 900.0}) {
+        double step = 0;
+        const std::vector<double> strips = drawing.strips(0.6, width, &step);
+        QVERIFY(strips.size() > 1);
+        for (const QRectF &box : boxes) {
+            const double centre = box.center().x() * 0.6;
+            const int k = int(std::count_if(strips.begin(), strips.end(), [&](double from) { return from <= centre; })) - 1;
+            QVERIFY(centre < strips[k] + step);
+            const double left = (width - step) / 2 - strips[k]; // where the strip is drawn
+            QVERIFY(left + box.left() * 0.6 >= 0 && left + box.right() * 0.6 <= width);
+        }
+    }
 }
 
 // The worked examples read as points of their dual problems, by hand, in

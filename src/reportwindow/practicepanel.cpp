@@ -171,6 +171,25 @@ void PracticePanel::setTablesOn(bool on)
     tables->setChecked(on);
 }
 
+void PracticePanel::setDeciding(PracticeStep::Answer answer)
+{
+    deciding = answer;
+    showPrompt();
+}
+
+void PracticePanel::showPrompt()
+{
+    if (computed) {
+        prompt->setText(tr("Посчитайте новую таблицу: введите клетки (дроби можно: 1/3, -2,5) и нажмите "
+                           "«Проверить» или Enter; «Показать» заполнит остальные."));
+        return;
+    }
+    const QString click = deciding == PracticeStep::CutRow      ? tr("строку, по которой пишется отсечение")
+                          : deciding == PracticeStep::BranchRow ? tr("строку переменной, по которой ветвим")
+                                                                : tr("ведущий элемент последней таблицы");
+    prompt->setText(tr("Ваш ход: щёлкните %1 (или стрелки и Enter) либо выберите исход.").arg(click));
+}
+
 void PracticePanel::setComputing(int number, const Tableau &labels, const std::vector<CellProgress> &cells)
 {
     if (number != computedNumber) {
@@ -192,10 +211,7 @@ void PracticePanel::setComputing(int number, const Tableau &labels, const std::v
             computed->focusFirstOpen();
         }
     }
-    prompt->setText(computed ? tr("Посчитайте новую таблицу: введите клетки (дроби можно: 1/3, -2,5) и нажмите "
-                                  "«Проверить» или Enter; «Показать» заполнит остальные.")
-                             : tr("Ваш ход: щёлкните ведущий элемент последней таблицы (или стрелки и Enter) "
-                                  "либо выберите исход."));
+    showPrompt();
     cellButtons->setVisible(computed);
     buttons->setVisible(!computed && score->isHidden());
     if (computed)

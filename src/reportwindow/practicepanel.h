@@ -28,6 +28,9 @@ public:
     PracticePanel(bool maximise, QWidget *parent);
     ~PracticePanel() override;
 
+    // What a click on the table decides: the pivot element, the row to cut
+    // by, or the variable to branch on; the prompt says it.
+    void setDeciding(PracticeStep::Answer answer);
     // The table whose cells can be chosen now (none at the end), and the
     // cell the keyboard's frame stands on.
     void setTable(QTableWidget *table, int row, int column);
@@ -59,12 +62,14 @@ private:
     QPushButton *addButton(const char *name, const QString &text, PracticeChoice::Kind kind);
     void setFrame(QLabel *cell);
     void releaseTable();
+    void showPrompt();
 
     QPointer<QTableWidget> table;
     int row = 0, column = 0;
     QPointer<QLabel> framedCell;
     PracticeTable *computed = nullptr; // the table being computed
     int computedNumber = -1;
+    PracticeStep::Answer deciding = PracticeStep::Pivot;
     QLabel *prompt, *feedback, *score;
     QPushButton *hint, *tables;
     QWidget *buttons, *cellButtons;

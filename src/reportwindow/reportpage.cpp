@@ -388,6 +388,7 @@ void ReportPage::showPractice(const ReportModel &model, QTableWidget *decided, i
 {
     const PracticeProgress &progress = model.progress();
     practicePanel->setTable(decided, progress.frameRow, progress.frameColumn);
+    practicePanel->setDeciding(progress.done() ? PracticeStep::Pivot : progress.steps[progress.step].answer);
     practicePanel->setTablesOn(progress.tablesOn);
     practicePanel->setComputing(progress.computing,
                                 progress.computing >= 0 ? model.course().tables[progress.computing] : Tableau(),

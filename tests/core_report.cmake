@@ -17,7 +17,7 @@ if(count LESS 8)
     message(FATAL_ERROR "the bundled examples are missing from ${EXAMPLES}")
 endif()
 foreach(example ${examples})
-    foreach(views "" "--fractions" "--explain;--ranging")
+    foreach(views "" "--fractions" "--explain;--ranging" "--branch;--fractions;--explain")
         execute_process(COMMAND ${CORE} ${example} ${views} OUTPUT_VARIABLE core RESULT_VARIABLE core_status)
         execute_process(COMMAND ${PROGRAM} --report ${views} ${example} OUTPUT_VARIABLE program
                         RESULT_VARIABLE program_status)

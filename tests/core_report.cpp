@@ -3,6 +3,7 @@
 // report as text, exactly as the program's --report prints it. Linked with
 // the core only, so that the core needing a window would fail to link.
 #include "files/lpfile.h"
+#include "method/branches.h"
 #include "method/solve.h"
 #include "state/reportstate.h"
 
@@ -21,7 +22,12 @@ int main(int argc, char **argv)
     if (!problem)
         return 2;
     ReportState state;
-    state.course = solveCourse(*problem);
+    ProblemTexts texts = *problem;
+    const bool branch = arguments.contains(QStringLiteral("--branch"));
+    texts.integer = texts.integer && !branch;
+    state.course = solveCourse(texts);
+    if (branch && branchesUnavailable(state.course).isEmpty())
+        continueWithBranches(state.course);
     state.fractions = arguments.contains(QStringLiteral("--fractions"));
     state.explanations = arguments.contains(QStringLiteral("--explain"));
     state.ranging = arguments.contains(QStringLiteral("--ranging"));

@@ -45,6 +45,14 @@ int Course::cutsAt(int t) const
     return cuts;
 }
 
+int Course::recordBefore(int k) const
+{
+    for (int j = k - 1; j >= 0; --j)
+        if (nodes[j].end == Node::Record)
+            return j;
+    return -1;
+}
+
 bool Course::whatIfMade() const
 {
     return std::any_of(changes.begin(), changes.end(), [](const Change &c) { return !c.cut && !c.branch(); });

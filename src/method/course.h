@@ -131,6 +131,8 @@ struct Course {
     // The table whose point and value the ending states: the last one, or
     // after branch and bound the record's last table.
     int finalTable() const { return record >= 0 ? nodes[record].lastTable : int(tables.size()) - 1; }
+    // The record when node k ended: the last node before it that set one; -1 when none did.
+    int recordBefore(int k) const;
     // Whether the problem was changed after its optimum ("Что если…").
     bool whatIfMade() const;
     // The table that pivot or change p was made on: table p, or for a

@@ -2,8 +2,6 @@
 // Implements planecaption.h: what the plane picture says in words.
 #include "plane/planecaption.h"
 
-#include "texts/branchwords.h"
-
 #include "plane/planegeometry.h"
 
 using reporttext::tr;
@@ -43,7 +41,7 @@ QString captionOf(const CourseView &view, const QRectF &frame)
         lines << reporttext::cutLimitLine(course.cutCount());
         break;
     case Course::Ending::NodeLimit:
-        lines << nodeLimitLine(view);
+        lines << view.nodeLimitLine();
         break;
     default:
         break;

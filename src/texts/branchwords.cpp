@@ -11,58 +11,10 @@ namespace {
 using reporttext::tr;
 using Node = Course::Node;
 
-// "x0 <= 1" or "x0 >= 2": the bound of change `change`.
-QString boundText(const Course &course, int change)
-{
-    const Course::Change &bound = course.changes[change];
-    return QStringLiteral("x%1 %2 %3")
-        .arg(bound.variable)
-        .arg(bound.upper ? QStringLiteral("<=") : QStringLiteral(">="),
-             reporttext::decimal(bound.upper ? bound.rightHand : -bound.rightHand));
-}
-
 QString valueAt(const CourseView &view, int t)
 {
     const Tableau &table = view.course().tables[t];
     return view.number(t, table.m, table.n);
-}
-
-QString pointAt(const CourseView &view, int t)
-{
-    return view.coordinates(t).join(QLatin1Char(' '));
-}
-
-// The record when node k was closed: the last new record before it.
-int recordBefore(const Course &course, int k)
-{
-    for (int j = k - 1; j >= 0; --j)
-        if (course.nodes[j].end == Node::Record)
-            return j;
-    return -1;
-}
-
-// How node k ended, without its name: "F = 44, x = (0 4) — целое, новый рекорд".
-QString endingClause(const CourseView &view, int k)
-{
-    const Course &course = view.course();
-    const Node &node = course.nodes[k];
-    const QString f = valueAt(view, node.lastTable);
-    switch (node.end) {
-    case Node::Record:
-        return tr("F = %1, x = (%2) — целое, новый рекорд").arg(f, pointAt(view, node.lastTable));
-    case Node::NoSolution:
-        return tr("нет решений — ветвь закрыта");
-    case Node::NotBetter:
-        return tr("F = %1 не лучше рекорда %2 — ветвь закрыта")
-            .arg(f, valueAt(view, course.nodes[recordBefore(course, k)].lastTable));
-    case Node::Branched:
-        return tr("F = %1, x = (%2) — ветвим по x%3").arg(f, pointAt(view, node.lastTable)).arg(node.variable);
-    case Node::Stopped:
-        return tr("зациклился — поиск остановлен");
-    case Node::Open:
-        break;
-    }
-    return tr("не рассмотрен");
 }
 
 // Node k's ending in its box, short: F and the verdict, a line each.
@@ -116,7 +68,7 @@ QString endingWhy(const CourseView &view, int k)
     const Tableau &table = course.tables[node.lastTable];
     switch (node.end) {
     case Node::Record: {
-        const int before = recordBefore(course, k);
+        const int before = course.recordBefore(k);
         return tr("Почему новый рекорд: все x в точке узла целые, и это %1; ветвить узел дальше незачем — лучше его "
                   "оптимума в его области ничего нет.")
             .arg(before < 0 ? tr("первая найденная целая точка")
@@ -127,7 +79,7 @@ QString endingWhy(const CourseView &view, int k)
     case Node::NotBetter:
         return tr("Почему ветвь закрыта: F = %1 — лучшее значение во всей области узла, целые точки узла не лучше "
                   "его, а оно не лучше рекорда %2.")
-            .arg(valueAt(view, node.lastTable), valueAt(view, course.nodes[recordBefore(course, k)].lastTable));
+            .arg(valueAt(view, node.lastTable), valueAt(view, course.nodes[course.recordBefore(k)].lastTable));
     case Node::Branched: {
         const int row = cutSourceRow(table, table.cells);
         const QString v = view.number(node.lastTable, row, table.n);
@@ -147,38 +99,12 @@ QString endingWhy(const CourseView &view, int k)
 
 namespace reporttext {
 
-QString branchSearchLine()
-{
-    return tr("Ищем целочисленное решение методом ветвей и границ");
-}
-
 QString treeTitle()
 {
     return tr("Дерево ветвей и границ");
 }
 
 } // namespace reporttext
-
-QString nodeLine(const CourseView &view, int change)
-{
-    const Course::Change &bound = view.course().changes[change];
-    return tr("Узел %1 (из узла %2): ").arg(bound.node).arg(bound.parentNode) + boundText(view.course(), change);
-}
-
-QString nodeEndLine(const CourseView &view, int k)
-{
-    return tr("Узел %1: ").arg(k) + endingClause(view, k);
-}
-
-QString nodeLimitLine(const CourseView &view)
-{
-    const Course &course = view.course();
-    const QString stopped = tr("Поиск остановлен на %1 узлах").arg(kNodeLimit);
-    if (course.record < 0)
-        return stopped + tr("; целая точка не найдена");
-    const int t = course.nodes[course.record].lastTable;
-    return stopped + tr("; лучшая найденная целая точка: x = (%1), F = %2").arg(pointAt(view, t), valueAt(view, t));
-}
 
 std::vector<TreeLine> treeLines(const CourseView &view)
 {
@@ -190,10 +116,10 @@ std::vector<TreeLine> treeLines(const CourseView &view)
         TreeLine line;
         line.depth = node.depth;
         line.text = node.change < 0 ? tr("Узел 0: ")
-                                    : tr("Узел %1 (%2): ").arg(k).arg(boundText(course, node.change));
-        line.text += endingClause(view, k);
+                                    : tr("Узел %1 (%2): ").arg(k).arg(branchBound(course, node.change));
+        line.text += view.nodeEnding(k);
         line.parent = node.parent;
-        line.box << (node.change < 0 ? tr("Узел 0") : tr("Узел %1: %2").arg(k).arg(boundText(course, node.change)));
+        line.box << (node.change < 0 ? tr("Узел 0") : tr("Узел %1: %2").arg(k).arg(branchBound(course, node.change)));
         line.box << boxEnding(view, k);
         line.record = marked && k == course.record;
         if (line.record)
@@ -203,11 +129,6 @@ std::vector<TreeLine> treeLines(const CourseView &view)
         lines.push_back(line);
     }
     return lines;
-}
-
-QString treeIndent(int depth)
-{
-    return QString(4 * depth, QLatin1Char(' '));
 }
 
 std::vector<Explanation> explainBranches(const CourseView &view)

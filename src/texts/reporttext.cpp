@@ -3,7 +3,7 @@
 #include "texts/reporttext.h"
 
 #include "method/exact.h"
-#include "texts/branchwords.h"
+#include "method/branches.h"
 #include "method/fieldtext.h"
 
 #include <QCoreApplication>
@@ -97,6 +97,11 @@ QString noIntegerSolutionLine()
 QString cutLimitLine(int cuts)
 {
     return tr("За %1 отсечений целочисленное решение не найдено").arg(cuts);
+}
+
+QString branchSearchLine()
+{
+    return tr("Ищем целочисленное решение методом ветвей и границ");
 }
 
 QString replayFailure(const Course &course, const ReplayFailure &why)
@@ -246,6 +251,45 @@ QString CourseView::changeLine(int c) const
     return tr("Новое ограничение Y%1: %2 <= %3").arg(i).arg(linearForm(coefficients), rightHandAt(t + 1, i));
 }
 
+QString CourseView::nodeLine(int change) const
+{
+    const Course::Change &bound = record.changes[change];
+    return tr("Узел %1 (из узла %2): ").arg(bound.node).arg(bound.parentNode) + branchBound(record, change);
+}
+
+QString CourseView::nodeEnding(int k) const
+{
+    using Node = Course::Node;
+    const Node &node = record.nodes[k];
+    auto value = [this](int t) { return number(t, record.tables[t].m, record.n); };
+    const QString f = value(node.lastTable), point = coordinates(node.lastTable).join(QLatin1Char(' '));
+    switch (node.end) {
+    case Node::Record:
+        return tr("F = %1, x = (%2) — целое, новый рекорд").arg(f, point);
+    case Node::NoSolution:
+        return tr("нет решений — ветвь закрыта");
+    case Node::NotBetter:
+        return tr("F = %1 не лучше рекорда %2 — ветвь закрыта").arg(f, value(record.nodes[record.recordBefore(k)].lastTable));
+    case Node::Branched:
+        return tr("F = %1, x = (%2) — ветвим по x%3").arg(f, point).arg(node.variable);
+    case Node::Stopped:
+        return tr("зациклился — поиск остановлен");
+    case Node::Open:
+        break;
+    }
+    return tr("не рассмотрен");
+}
+
+QString CourseView::nodeLimitLine() const
+{
+    const QString stopped = tr("Поиск остановлен на %1 узлах").arg(kNodeLimit);
+    if (record.record < 0)
+        return stopped + tr("; целая точка не найдена");
+    const int t = record.nodes[record.record].lastTable;
+    return stopped + tr("; лучшая найденная целая точка: x = (%1), F = %2")
+                         .arg(coordinates(t).join(QLatin1Char(' ')), number(t, record.tables[t].m, record.n));
+}
+
 QString CourseView::line(const Course::Item &item) const
 {
     using namespace reporttext;
@@ -286,15 +330,29 @@ QString CourseView::line(const Course::Item &item) const
     case Course::Item::BranchSearch:
         return branchSearchLine();
     case Course::Item::Node:
-        return nodeLine(*this, item.pivot);
+        return nodeLine(item.pivot);
     case Course::Item::NodeEnd:
-        return nodeEndLine(*this, item.pivot);
+        return tr("Узел %1: ").arg(item.pivot) + nodeEnding(item.pivot);
     case Course::Item::NodeLimit:
-        return nodeLimitLine(*this);
+        return nodeLimitLine();
     case Course::Item::Table:
         break;
     }
     return QString();
+}
+
+QString treeIndent(int depth)
+{
+    return QString(4 * depth, QLatin1Char(' '));
+}
+
+QString branchBound(const Course &course, int change)
+{
+    const Course::Change &bound = course.changes[change];
+    return QStringLiteral("x%1 %2 %3")
+        .arg(bound.variable)
+        .arg(bound.upper ? QStringLiteral("<=") : QStringLiteral(">="),
+             decimal(bound.upper ? bound.rightHand : -bound.rightHand));
 }
 
 QString linearForm(const QStringList &coefficients, const QString &variable)

@@ -36,6 +36,7 @@ QString integerSearchLine();
 QString integerOptimumLine();
 QString noIntegerSolutionLine();
 QString cutLimitLine(int cuts);
+QString branchSearchLine();
 
 // Why the exact view is unavailable: the field whose value is no finite
 // number, named as the form names it, or the table whose pivot element is
@@ -87,6 +88,13 @@ public:
     // the fractional parts of the row's entries with the column variables
     // and of its free term.
     QString cutLine(int change) const;
+    // Branch and bound: the line of a node's bound, "Узел 2 (из узла 1):
+    // x0 <= 1"; node k's ending without its name ("F = 44, x = (0 4) —
+    // целое, новый рекорд"); the search stopped at its limit of nodes, with
+    // the best whole point found.
+    QString nodeLine(int change) const;
+    QString nodeEnding(int k) const;
+    QString nodeLimitLine() const;
     // The text of a report line (any item but a table).
     QString line(const Course::Item &item) const;
 
@@ -95,6 +103,9 @@ private:
     const ExactCourse *exact;
     const ExactCourse *replay;
 };
+
+// The bound of branch change `change`: "x0 <= 1" or "x0 >= 2".
+QString branchBound(const Course &course, int change);
 
 // The coefficients with their variables: "1·x0 + 2·x1", "-1·x0 - 0.5·x1"
 // (the variables y0, y1, … of the dual problem with "y").
@@ -145,6 +156,8 @@ struct TreeLine {
     QStringList box;
     bool record = false;
 };
+// The outline's indent for a depth, in plain text.
+QString treeIndent(int depth);
 
 // One block of a report as shown, top to bottom: a line or a table of the
 // course, a line of explanation, a wrong try of practice with its feedback
